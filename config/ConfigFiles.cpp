@@ -1,0 +1,191 @@
+#include "config/ConfigFiles.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "config/ConfigText.h"
+#include "platform/ConfigResource.h"
+#include "recording/Numbers.h"
+
+namespace {
+
+constexpr uint32_t CurrentDirectoryLimit = 255;
+constexpr std::size_t FormattedSize = 260;
+constexpr int32_t MaxHelpDelay = 60000;
+constexpr int32_t MinHelpPostDelay = 500;
+
+const char* const NewFileSuffix = ".new";
+
+// Rounds up to a multiple of 256 in 32-bit arithmetic; the sizes must stay positive.
+int32_t RoundSize(int32_t size) {
+  int32_t rounded = static_cast<int32_t>((static_cast<uint32_t>(size) + 255u) & ~255u);
+  return rounded > 0 ? rounded : 256;
+}
+
+bool WriteSettings(FileSystem& files, FileHandle file, const RecordingSettings& settings) {
+  bool written = WriteFormatted(files, file, "FreqIndex   = %d\r\n", settings.FreqIndex) &&
+                 WriteFormatted(files, file, "SizeIndex   = %d\r\n", settings.SizeIndex) &&
+                 WriteFormatted(files, file, "FileNumber  = %d\r\n", settings.FileNumber) &&
+                 WriteFormatted(files, file, "ZeroMul     = %d\r\n", settings.ZeroMul) &&
+                 WriteFormatted(files, file, "CycleMode   = %d\r\n", settings.CycleMode) &&
+                 WriteFormatted(files, file, "SynchroMode = %d\r\n", settings.SynchroMode) &&
+                 WriteFormatted(files, file, "DigitalBIT0 = %d\r\n", settings.DigitalBIT0) &&
+                 WriteText(files, file, "\r\n");
+  // The padding keeps every '=' in column 13 for one- and two-digit channels.
+  for (int32_t c = 1; written && c <= ChannelsPerGroup; ++c) {
+    written = WriteFormatted(files, file, c < 10 ? "ChA%dIndex   = %d\r\n" : "ChA%dIndex  = %d\r\n",
+                             c, settings.ChAIndex[c - 1]);
+  }
+  for (int32_t c = 1; written && c <= ChannelsPerGroup; ++c) {
+    written = WriteFormatted(files, file, c < 10 ? "ChB%dIndex   = %d\r\n" : "ChB%dIndex  = %d\r\n",
+                             c, settings.ChBIndex[c - 1]);
+  }
+  return written;
+}
+
+}  // namespace
+
+void LoadDefaults(FileSystem& files, ProgramConfiguration& configuration,
+                  RecordingSettings& settings, PathTexts& paths) {
+  paths = PathTexts();
+  // A start-up directory too long for its field stays empty: data files then go to
+  // the current directory, and the saved state is not written (see WriteSavedState).
+  if (files.GetCurrentDir(paths.StartupDirectory, CurrentDirectoryLimit)) {
+    std::size_t length = std::strlen(paths.StartupDirectory);
+    std::memcpy(paths.OutputDirectory, paths.StartupDirectory, length);
+    // A root such as "C:\" already ends with its separator.
+    if (length == 0 || paths.StartupDirectory[length - 1] != PathSeparator) {
+      paths.OutputDirectory[length++] = PathSeparator;
+    }
+    paths.OutputDirectory[length] = '\0';
+  }
+  configuration = ProgramConfiguration();
+  settings = RecordingSettings();
+}
+
+void WriteDefaultConfiguration(FileSystem& files, const char* name) {
+  FileHandle file = files.CreateNew(name);
+  if (file == InvalidFile) {
+    return;
+  }
+  ResourceBytes text = BuiltinConfigurationText();
+  bool complete = text.Data == nullptr || text.Size == 0 ||
+                  files.Write(file, text.Data, text.Size) == static_cast<int64_t>(text.Size);
+  files.Close(file);
+  // A cut-off file would be read, and kept, at every later start; without it the
+  // next start tries again.
+  if (!complete) {
+    files.Remove(name);
+  }
+}
+
+void ReadConfiguration(FileSystem& files, const char* name, ProgramConfiguration& configuration) {
+  ConfigText text;
+  text.Load(name, files);
+  if (text.IsLoaded()) {
+    text.GetInt("HelpPreDelay", configuration.HelpPreDelay, 60000);
+    text.GetInt("HelpPostDelay", configuration.HelpPostDelay, 60000);
+    configuration.HelpPreDelay = ClampInt(configuration.HelpPreDelay, 0, MaxHelpDelay);
+    configuration.HelpPostDelay =
+        ClampInt(configuration.HelpPostDelay, MinHelpPostDelay, MaxHelpDelay);
+
+    text.GetDouble("ADCRange", configuration.ADCRange, 10.0);
+    text.GetDouble("MaxFreq", configuration.MaxFreq, 100000.0);
+    text.GetDouble("MaxFreqMCh", configuration.MaxFreqMCh, 100000.0);
+    const int32_t gainDefaults[5] = {0, 1, 10, 100, 200};
+    for (int32_t g = 0; g < 5; ++g) {
+      char key[16];
+      std::snprintf(key, sizeof key, "Gain%d", g + 1);
+      text.GetInt(key, configuration.Gain[g], gainDefaults[g]);
+    }
+
+    if (text.CountNumbers("FreqArray") > 0) {
+      configuration.FreqCount =
+          text.GetDoubleArray("FreqArray", configuration.FreqArray, ListCapacity);
+    }
+    if (text.CountNumbers("SizeArray") > 0) {
+      configuration.SizeCount =
+          text.GetIntArray("SizeArray", configuration.SizeArray, ListCapacity);
+    }
+    if (text.CountNumbers("TimeArray") > 0) {
+      configuration.TimeCount =
+          text.GetDoubleArray("TimeArray", configuration.TimeArray, ListCapacity);
+    }
+
+    text.GetString("File", configuration.File, NameSize, nullptr);
+    text.GetInt("FileAutoIncrement", configuration.FileAutoIncrement, 0);
+    text.GetInt("FillValue", configuration.FillValue, 0xFFFF);
+  }
+
+  if (configuration.MaxFreq <= 0.0) {
+    configuration.MaxFreq = 120000.0;
+  }
+  if (configuration.MaxFreqMCh >= configuration.MaxFreq) {
+    configuration.MaxFreqMCh = configuration.MaxFreq;
+  }
+  for (int32_t i = 0; i < configuration.SizeCount; ++i) {
+    configuration.SizeArray[i] = RoundSize(configuration.SizeArray[i]);
+  }
+}
+
+void ReadSavedState(FileSystem& files, const char* name, RecordingSettings& settings) {
+  ConfigText text;
+  text.Load(name, files);
+  if (!text.IsLoaded()) {
+    return;
+  }
+  text.GetInt("FreqIndex", settings.FreqIndex, 0);
+  text.GetInt("SizeIndex", settings.SizeIndex, 0);
+  text.GetInt("FileNumber", settings.FileNumber, 0);
+  text.GetInt("ZeroMul", settings.ZeroMul, 0);
+  text.GetInt("CycleMode", settings.CycleMode, 0);
+  text.GetInt("SynchroMode", settings.SynchroMode, 0);
+  text.GetInt("DigitalBIT0", settings.DigitalBIT0, 0);
+  char key[16];
+  for (int32_t c = 1; c <= ChannelsPerGroup; ++c) {
+    std::snprintf(key, sizeof key, "ChA%dIndex", c);
+    text.GetInt(key, settings.ChAIndex[c - 1], 0);
+  }
+  for (int32_t c = 1; c <= ChannelsPerGroup; ++c) {
+    std::snprintf(key, sizeof key, "ChB%dIndex", c);
+    text.GetInt(key, settings.ChBIndex[c - 1], 0);
+  }
+}
+
+void WriteSavedState(FileSystem& files, const char* name, const RecordingSettings& settings,
+                     const PathTexts& paths) {
+  // The save-file dialog may have moved the current directory. When the start-up
+  // directory is unknown or gone, writing would put the file into another folder.
+  if (paths.StartupDirectory[0] == '\0' || !files.SetCurrentDir(paths.StartupDirectory)) {
+    return;
+  }
+  char newName[NameSize];
+  int length = std::snprintf(newName, sizeof newName, "%s%s", name, NewFileSuffix);
+  if (length < 0 || length >= static_cast<int>(sizeof newName)) {
+    return;
+  }
+  FileHandle file = files.CreateAlways(newName, true);
+  if (file == InvalidFile) {
+    return;
+  }
+  bool written = WriteSettings(files, file, settings);
+  files.Close(file);
+  // A failed write (a full disk, a removed card) keeps the previous choices.
+  if (!written || !files.Replace(newName, name)) {
+    files.Remove(newName);
+  }
+}
+
+bool WriteFormatted(FileSystem& files, FileHandle file, const char* format, ...) {
+  char text[FormattedSize];
+  va_list arguments;
+  va_start(arguments, format);
+  int length = std::vsnprintf(text, sizeof text, format, arguments);
+  va_end(arguments);
+  return length >= 0 && WriteText(files, file, text);
+}
+
+bool WriteText(FileSystem& files, FileHandle file, const char* text) {
+  uint32_t length = static_cast<uint32_t>(std::strlen(text));
+  return files.Write(file, text, length) == static_cast<int64_t>(length);
+}

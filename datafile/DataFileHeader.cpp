@@ -1,0 +1,132 @@
+#include "datafile/DataFileHeader.h"
+
+#include <cstring>
+
+#include "recording/Numbers.h"
+
+namespace {
+
+constexpr int32_t NameFieldSize = 24;
+constexpr int32_t MaxDescriptors = 32;
+
+void PutU16(uint8_t* at, uint16_t value) {
+  at[0] = static_cast<uint8_t>(value);
+  at[1] = static_cast<uint8_t>(value >> 8);
+}
+
+void PutU32(uint8_t* at, uint32_t value) {
+  for (int i = 0; i < 4; ++i) {
+    at[i] = static_cast<uint8_t>(value >> (8 * i));
+  }
+}
+
+void PutU64(uint8_t* at, uint64_t value) {
+  for (int i = 0; i < 8; ++i) {
+    at[i] = static_cast<uint8_t>(value >> (8 * i));
+  }
+}
+
+void PutFloat(uint8_t* at, float value) {
+  uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  PutU32(at, bits);
+}
+
+void PutDouble(uint8_t* at, double value) {
+  uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  PutU64(at, bits);
+}
+
+// A section's 24-byte name padded with spaces, then its payload length.
+void PutSectionHead(uint8_t* at, const char* name, int64_t payloadLength) {
+  std::size_t length = std::strlen(name);
+  for (int32_t i = 0; i < NameFieldSize; ++i) {
+    at[i] = static_cast<uint8_t>(static_cast<std::size_t>(i) < length ? name[i] : ' ');
+  }
+  PutU64(at + NameFieldSize, static_cast<uint64_t>(payloadLength));
+}
+
+// Range positions 2-5 are single-ended (code 1-4), 6-9 differential (code 5-8);
+// anything else, ground included, is written as gain 0.
+uint32_t GainCode(uint32_t nibble) {
+  if (nibble >= 1 && nibble <= 4) {
+    return nibble - 1;
+  }
+  if (nibble >= 5 && nibble <= 8) {
+    return nibble - 5;
+  }
+  return 0;
+}
+
+uint32_t InputMode(uint32_t nibble) {
+  if (nibble >= 1 && nibble <= 4) {
+    return 1;
+  }
+  if (nibble >= 5 && nibble <= 8) {
+    return 2;
+  }
+  return 0;
+}
+
+uint16_t ChannelDescriptor(const ChannelEntry& entry) {
+  uint32_t a = entry.Code & 0xF;
+  uint32_t b = (entry.Code >> 16) & 0xF;
+  uint32_t descriptor = (static_cast<uint32_t>(entry.Channel) & 0x1F) | (GainCode(a) << 8) |
+                        (GainCode(b) << 11) | (InputMode(a) << 14);
+  return static_cast<uint16_t>(descriptor);
+}
+
+}  // namespace
+
+DataFileHeader BuildDataFileHeader(int32_t channelCount, double adcRange, const ChannelList& list,
+                                   double sampleRate, uint8_t modeFlags) {
+  DataFileHeader header;
+  uint8_t* h = header.Bytes;
+  std::memset(h, 0, sizeof header.Bytes);
+
+  PutSectionHead(h + 0x000, "VELDORFFS", 0);
+
+  PutSectionHead(h + 0x020, "SAMPLES_FORMAT", 20);
+  PutU32(h + 0x040, 7);
+  h[0x050] = 6;
+  h[0x052] = 16;
+
+  PutSectionHead(h + 0x054, "SD_FORMAT", 70);
+
+  PutSectionHead(h + 0x0BA, "SD_INFO", 262);
+  std::memset(h + 0x0DC, 0xFF, 224);
+  std::memset(h + 0x1DA, 0xFF, 6);
+
+  PutSectionHead(h + 0x1E0, "SAMPLES_RECORD", -1);
+
+  // The clock is shared by all A channels; their B partners ride along.
+  double aggregate = sampleRate * channelCount;
+  uint32_t wholeHz = QuantiseSampleRate(aggregate);
+  double perChannel = aggregate / channelCount;
+  if (wholeHz != 0 && channelCount > 0) {
+    PutU32(h + 0x074, wholeHz);
+    h[0x078] = modeFlags;
+    h[0x079] = static_cast<uint8_t>(channelCount < MaxDescriptors ? channelCount : MaxDescriptors);
+  }
+  int32_t slots = channelCount < list.Count ? channelCount : list.Count;
+  for (int32_t i = 0; i < slots && i < MaxDescriptors; ++i) {
+    PutU16(h + 0x07A + 2 * i, ChannelDescriptor(list.Entries[i]));
+  }
+
+  PutFloat(h + 0x044, adcRange > 0.0 ? -ToFloat(adcRange) : 0.0f);
+  PutDouble(h + 0x048, perChannel);
+  return header;
+}
+
+int WriteDataFileHeader(FileSystem& files, FileHandle file, int32_t channelCount, double adcRange,
+                        const ChannelList* list, double sampleRate, uint8_t modeFlags) {
+  if (file == InvalidFile) {
+    return -1;
+  }
+  if (channelCount <= 0 || list == nullptr) {
+    return 0;
+  }
+  DataFileHeader header = BuildDataFileHeader(channelCount, adcRange, *list, sampleRate, modeFlags);
+  return files.Write(file, header.Bytes, HeaderSize) == HeaderSize ? 1 : 0;
+}

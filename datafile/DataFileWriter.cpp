@@ -1,0 +1,227 @@
+#include "datafile/DataFileWriter.h"
+
+#include <cinttypes>
+#include <cstdio>
+
+#include "datafile/DataFileHeader.h"
+
+namespace {
+
+constexpr int32_t SamplesPerSector = 256;
+constexpr uint32_t ProgressSteps = 256;
+constexpr int32_t LastAutoNumber = 999;
+constexpr int64_t MaxFatFileSize = 0xFFFFFFFFll;
+constexpr std::size_t MessageSize = 1024;  // room for a full name and a system reason
+constexpr std::size_t ReasonSize = 512;
+constexpr char Extension[] = ".VDF";
+
+}  // namespace
+
+DataFileWriter::DataFileWriter(FileSystem& files, WriterOwner& owner,
+                               ProgramConfiguration& configuration,
+                               const RecordingSettings& settings, PathTexts& paths)
+    : Files(files),
+      Owner(owner),
+      Configuration(configuration),
+      Settings(settings),
+      Paths(paths),
+      Buffer(files) {}
+
+DataFileWriter::~DataFileWriter() {
+  if (File != InvalidFile) {
+    Files.Close(File);
+  }
+}
+
+void DataFileWriter::ComposeFileName() {
+  int64_t number = int64_t{Settings.FileNumber} + Configuration.FileAutoIncrement;
+  ComposedLength = std::snprintf(Paths.OutputPath, sizeof Paths.OutputPath, "%s0%03" PRId64 "%s",
+                                 Paths.OutputDirectory, number, Configuration.File);
+}
+
+StartOutcome DataFileWriter::StartDataFile(const ChannelList& list, int32_t count) {
+  if (count <= 0) {
+    return StartOutcome::NotStarted;
+  }
+  char message[MessageSize];
+  // OutputPath was cut when the composed name did not fit; the name must not be.
+  int32_t nameLength = ComposedLength + static_cast<int32_t>(sizeof Extension) - 1;
+  if (ComposedLength < 0 || nameLength >= NameSize ||
+      std::snprintf(FullName, sizeof FullName, "%s%s", Paths.OutputPath, Extension) >= NameSize) {
+    std::snprintf(message, sizeof message,
+                  "The name of the data file would have %d characters, but at most %d are "
+                  "possible.\nChoose a shorter folder or file name.",
+                  nameLength, NameSize - 1);
+    ShowError(message);
+    return StartOutcome::Refused;
+  }
+
+  int64_t chunks = ComputeChunkCount(Settings, Configuration);
+  if (chunks > int64_t{UINT32_MAX}) {
+    chunks = UINT32_MAX;
+  }
+  if (chunks < 1) {
+    chunks = 1;
+  }
+  uint32_t total = static_cast<uint32_t>(chunks);
+  int32_t chunkWords = SamplesPerSector * Settings.ChannelCount * (Settings.SynchroMode ? 2 : 1);
+  int64_t plannedSize = HeaderSize + int64_t{total} * chunkWords * 2;
+
+  bool exists = Files.Exists(FullName);
+  if (!HasRoom(plannedSize, exists)) {
+    return StartOutcome::Refused;
+  }
+  if (exists) {
+    if (Files.IsReadOnly(FullName)) {
+      std::snprintf(message, sizeof message,
+                    "The %s file already exists and has the READ ONLY attribute! \nDelete a file?",
+                    FullName);
+    } else {
+      std::snprintf(message, sizeof message, "The %s file already exists. Delete a file?",
+                    FullName);
+    }
+    if (Owner.ShowMessage(MessageCaption, QuestionStyle, message) != AnswerYes) {
+      return StartOutcome::Refused;
+    }
+    Files.SetArchiveOnly(FullName);
+  }
+
+  if (!Buffer.Obtain(chunkWords)) {
+    return StartOutcome::NotStarted;
+  }
+  Buffer.Fill(static_cast<uint16_t>(Configuration.FillValue & 0xFFFF));
+
+  FileHandle file = Files.CreateAlways(FullName, false);
+  if (file == InvalidFile) {
+    char reason[ReasonSize];
+    Files.LastErrorText(reason, sizeof reason);
+    std::snprintf(message, sizeof message, "The %s file cannot be created.\n%s", FullName, reason);
+    ShowError(message);
+    return StartOutcome::Refused;
+  }
+  File = file;
+  Total = total;
+  Written = 0;
+
+  uint8_t flags = 0;
+  if (Settings.DigitalBIT0 != 0) {
+    flags |= DigitalBit0Flag;
+  }
+  if (Settings.ZeroMul != 0) {
+    flags |= ZeroMulFlag;
+  }
+  if (Settings.SynchroMode != 0) {
+    flags |= SynchroModeFlag;
+  }
+  if (Settings.CycleMode != 0) {
+    flags |= CycleModeFlag;
+  }
+  if (WriteDataFileHeader(Files, File, Settings.ChannelCount, Configuration.ADCRange, &list,
+                          Settings.SampleRate, flags) != 1) {
+    int64_t onDisk = Files.FileSize(File);
+    EndAfterFailedWrite(onDisk > 0 ? onDisk : -1);
+    return StartOutcome::Refused;
+  }
+
+  RefreshPeriod = Total / ProgressSteps > 0 ? Total / ProgressSteps : 1;
+  Owner.WriterProgress(0, 0);
+  return StartOutcome::Started;
+}
+
+bool DataFileWriter::WriteNextChunk() {
+  if (File == InvalidFile || Total == 0 || Buffer.Length() == 0) {
+    return true;
+  }
+  if (Written < Total) {
+    int64_t written = Files.Write(File, Buffer.Data(), Buffer.SizeInBytes());
+    if (written == static_cast<int64_t>(Buffer.SizeInBytes())) {
+      if (Written % RefreshPeriod == 0) {
+        Owner.WriterProgress(Total, Written);
+      }
+      ++Written;
+      return false;
+    }
+    EndAfterFailedWrite(written);
+    return true;
+  }
+  StopDataFile();
+  ComposeFileName();
+  Owner.WriterProgress(0, 0);
+  return true;
+}
+
+void DataFileWriter::StopDataFile() {
+  Total = 0;
+  Written = 0;
+  RefreshPeriod = 1;
+  if (File != InvalidFile) {
+    Files.Close(File);
+    File = InvalidFile;
+    int32_t& number = Configuration.FileAutoIncrement;
+    if (number != 0) {
+      number = number >= LastAutoNumber ? 1 : number + 1;
+    }
+  }
+  Owner.WriterStopped();
+}
+
+void DataFileWriter::ShowError(const char* text) {
+  Owner.ShowMessage(MessageCaption, ErrorStyle, text);
+}
+
+// Checks up front what would otherwise fail after minutes of writing. A file about to
+// be replaced gives its space back.
+bool DataFileWriter::HasRoom(int64_t plannedSize, bool replacing) {
+  char message[MessageSize];
+  int64_t available = Files.FreeSpace(Paths.OutputDirectory);
+  if (available >= 0) {
+    int64_t replaced = replacing ? Files.SizeOf(FullName) : 0;
+    if (replaced > 0) {
+      available += replaced;
+    }
+    if (plannedSize > available) {
+      std::snprintf(message, sizeof message,
+                    "The %s file needs %" PRId64 " bytes, but its disk has only %" PRId64
+                    " bytes free.\nChoose a smaller size or time, or another disk.",
+                    FullName, plannedSize, available);
+      ShowError(message);
+      return false;
+    }
+  }
+  if (plannedSize > MaxFatFileSize && Files.IsFatVolume(Paths.OutputDirectory)) {
+    std::snprintf(message, sizeof message,
+                  "The %s file needs %" PRId64
+                  " bytes, but the FAT file system of its disk "
+                  "holds files of at most %" PRId64
+                  " bytes.\nChoose a smaller size or time, or another disk.",
+                  FullName, plannedSize, MaxFatFileSize);
+    ShowError(message);
+    return false;
+  }
+  return true;
+}
+
+// `written` is what the failed write call returned: -1 for an error, else the short count.
+void DataFileWriter::EndAfterFailedWrite(int64_t written) {
+  char reason[ReasonSize];
+  if (written < 0) {
+    Files.LastErrorText(reason, sizeof reason);
+  } else {
+    std::snprintf(reason, sizeof reason, "The disk took only part of the data; it may be full.");
+  }
+  int64_t onDisk = Files.FileSize(File);
+  int64_t planned = PlannedSize();
+  char message[MessageSize];
+  std::snprintf(message, sizeof message,
+                "Writing the %s file stopped after %" PRId64 " of %" PRId64
+                " bytes; the file is incomplete.\n%s",
+                FullName, onDisk < 0 ? 0 : onDisk, planned, reason);
+  StopDataFile();
+  ComposeFileName();
+  Owner.WriterProgress(0, 0);
+  ShowError(message);
+}
+
+int64_t DataFileWriter::PlannedSize() const {
+  return HeaderSize + int64_t{Total} * Buffer.SizeInBytes();
+}

@@ -1,0 +1,78 @@
+// Names, creates and fills a data file: the header sector, then chunks of the fill
+// word, one chunk per idle step, until the size the recording needs.
+#pragma once
+
+#include <cstdint>
+
+#include "config/PathTexts.h"
+#include "config/ProgramConfiguration.h"
+#include "datafile/FillBuffer.h"
+#include "platform/FileSystem.h"
+#include "recording/RecordingSettings.h"
+
+enum class StartOutcome {
+  Started,
+  Refused,     // the user kept an existing file, or the file cannot be made
+  NotStarted,  // no enabled A channel or no fill buffer: nothing was touched
+};
+
+// Message box styles and the answer the writer looks for.
+constexpr uint32_t QuestionStyle = 0x24;  // Yes and No buttons, question icon
+constexpr uint32_t ErrorStyle = 0x10;     // OK button, stop icon
+constexpr int AnswerYes = 6;
+constexpr const char* MessageCaption = "ZQ347Fill";
+
+// What the writer needs from its owner, the main dialog.
+class WriterOwner {
+ public:
+  // (0, 0) at the start and at the end of a file, (total, done) every refresh period.
+  virtual void WriterProgress(uint32_t total, uint32_t done) = 0;
+  // Sent by every StopDataFile.
+  virtual void WriterStopped() = 0;
+  // Shows a message box and returns the answer.
+  virtual int ShowMessage(const char* caption, uint32_t style, const char* text) = 0;
+
+ protected:
+  ~WriterOwner() = default;
+};
+
+class DataFileWriter {
+ public:
+  DataFileWriter(FileSystem& files, WriterOwner& owner, ProgramConfiguration& configuration,
+                 const RecordingSettings& settings, PathTexts& paths);
+  ~DataFileWriter();
+  DataFileWriter(const DataFileWriter&) = delete;
+  DataFileWriter& operator=(const DataFileWriter&) = delete;
+
+  // OutputPath = OutputDirectory + "0" + the file number in at least three digits + File.
+  void ComposeFileName();
+  // `count` is the number of enabled A channels that built `list`.
+  StartOutcome StartDataFile(const ChannelList& list, int32_t count);
+  // One step of the fill: false when a chunk was written, true when there was nothing
+  // to write or the file has just been ended.
+  bool WriteNextChunk();
+  void StopDataFile();
+
+  bool IsWriting() const { return File != InvalidFile; }
+  uint32_t TotalChunks() const { return Total; }
+  uint32_t ChunksWritten() const { return Written; }
+
+ private:
+  void ShowError(const char* text);
+  bool HasRoom(int64_t plannedSize, bool replacing);
+  void EndAfterFailedWrite(int64_t written);
+  int64_t PlannedSize() const;
+
+  FileSystem& Files;
+  WriterOwner& Owner;
+  ProgramConfiguration& Configuration;
+  const RecordingSettings& Settings;
+  PathTexts& Paths;
+  FillBuffer Buffer;
+  FileHandle File = InvalidFile;
+  uint32_t Total = 0;
+  uint32_t Written = 0;
+  uint32_t RefreshPeriod = 1;
+  int32_t ComposedLength = 0;  // of the whole composed path, even when it was cut
+  char FullName[NameSize] = {};
+};

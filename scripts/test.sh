@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the unit tests natively under the
+# sanitizers and as Windows programs under Wine, then a bounded fuzz run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+
+jobs=$(nproc)
+
+cmake -S . -B build/host -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZQ_SANITIZE=ON >/dev/null
+cmake --build build/host -j "$jobs"
+ctest --test-dir build/host --output-on-failure -j "$jobs"
+
+cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+cmake --build build/windows -j "$jobs"
+status=0
+ctest --test-dir build/windows --output-on-failure || status=$?
+WINEPREFIX=$PWD/build/windows/wineprefix wineserver -k 2>/dev/null || true
+((status == 0))
+
+cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZQ_FUZZ=ON \
+  -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build build/fuzz -j "$jobs"
+ctest --test-dir build/fuzz --output-on-failure

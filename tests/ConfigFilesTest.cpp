@@ -1,0 +1,295 @@
+#include "config/ConfigFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "tests/TestFiles.h"
+
+namespace {
+
+class ConfigFilesTest : public ::testing::Test {
+ protected:
+  // Reads a configuration file holding `text` into a fresh record.
+  ProgramConfiguration Configured(const std::string& text) {
+    WriteBytes(Folder.File("test.cfg"), text);
+    ProgramConfiguration configuration;
+    ReadConfiguration(Files, Folder.File("test.cfg").c_str(), configuration);
+    return configuration;
+  }
+
+  TempFolder Folder;
+  FaultyFileSystem Files;
+};
+
+TEST_F(ConfigFilesTest, NewRecordHoldsTheBuiltInValues) {
+  ProgramConfiguration c;
+  EXPECT_EQ(c.HelpPreDelay, 2000);
+  EXPECT_EQ(c.HelpPostDelay, 5000);
+  EXPECT_EQ(c.ADCRange, 10.0);
+  EXPECT_EQ(c.MaxFreq, 100000.0);
+  EXPECT_EQ(c.MaxFreqMCh, 100000.0);
+  EXPECT_EQ(c.Gain[0], 0);
+  EXPECT_EQ(c.Gain[4], 200);
+  EXPECT_EQ(c.FreqCount, 100);
+  EXPECT_EQ(c.FreqArray[1], 50000.0);
+  EXPECT_EQ(c.FreqArray[30], 100000.0 / (1 << 30));
+  EXPECT_EQ(c.SizeCount, 100);
+  EXPECT_EQ(c.SizeArray[0], 1024);
+  EXPECT_EQ(c.SizeArray[20], 1073741824);
+  EXPECT_EQ(c.TimeCount, 0);
+  EXPECT_STREQ(c.File, "Dat");
+  EXPECT_EQ(c.FileAutoIncrement, 0);
+  EXPECT_EQ(c.FillValue, 0xFFFF);
+  for (int i = 0; i < ListCapacity; ++i) {
+    EXPECT_GT(c.FreqArray[i], 0.0) << i;
+    EXPECT_GT(c.SizeArray[i], 0) << i;
+    EXPECT_EQ(c.SizeArray[i] % 256, 0) << i;
+  }
+}
+
+TEST_F(ConfigFilesTest, FirstStartWritesAndReadsTheBuiltInText) {
+  std::string name = Folder.File(ConfigurationFileName);
+  WriteDefaultConfiguration(Files, name.c_str());
+  EXPECT_EQ(ReadBytes(name), ReadBytes(ZQ_BUILTIN_TEXT_FILE));
+  EXPECT_EQ(ReadBytes(name).size(), 1619u);
+
+  ProgramConfiguration c;
+  ReadConfiguration(Files, name.c_str(), c);
+  EXPECT_EQ(c.HelpPreDelay, 10000);
+  EXPECT_EQ(c.HelpPostDelay, 5000);
+  EXPECT_EQ(c.Gain[3], 100);
+  ASSERT_EQ(c.FreqCount, 32);
+  EXPECT_EQ(c.FreqArray[0], 100000.0);
+  EXPECT_EQ(c.FreqArray[8], 9000.0);
+  EXPECT_EQ(c.FreqArray[31], 1.0);
+  ASSERT_EQ(c.SizeCount, 20);
+  EXPECT_EQ(c.SizeArray[19], 536870912);
+  ASSERT_EQ(c.TimeCount, 13);
+  EXPECT_EQ(c.TimeArray[12], 1200.0);
+  EXPECT_STREQ(c.File, "Dat");
+  EXPECT_EQ(c.FileAutoIncrement, 1);
+  EXPECT_EQ(c.FillValue, 65535);
+}
+
+TEST_F(ConfigFilesTest, ExistingConfigurationIsNeverReplaced) {
+  std::string name = Folder.File(ConfigurationFileName);
+  WriteBytes(name, "");
+  WriteDefaultConfiguration(Files, name.c_str());
+  EXPECT_EQ(ReadBytes(name), "");
+  // An empty file is not loaded: every built-in value stays.
+  ProgramConfiguration c;
+  ReadConfiguration(Files, name.c_str(), c);
+  EXPECT_EQ(c.HelpPreDelay, 2000);
+  EXPECT_EQ(c.FreqCount, 100);
+}
+
+TEST_F(ConfigFilesTest, CutOffDefaultConfigurationIsRemoved) {
+  std::string name = Folder.File(ConfigurationFileName);
+  Files.WriteBudget = 100;
+  WriteDefaultConfiguration(Files, name.c_str());
+  EXPECT_FALSE(FileExists(name));
+}
+
+TEST_F(ConfigFilesTest, UnreadableFileStillGetsTheLimits) {
+  ProgramConfiguration c;
+  c.MaxFreq = -1.0;
+  c.MaxFreqMCh = 500000.0;
+  c.SizeCount = 2;
+  c.SizeArray[0] = 1000;
+  c.SizeArray[1] = 0;
+  ReadConfiguration(Files, Folder.File("missing.cfg").c_str(), c);
+  EXPECT_EQ(c.MaxFreq, 120000.0);
+  EXPECT_EQ(c.MaxFreqMCh, 120000.0);
+  EXPECT_EQ(c.SizeArray[0], 1024);
+  EXPECT_EQ(c.SizeArray[1], 256);
+  EXPECT_EQ(c.HelpPreDelay, 2000);
+}
+
+TEST_F(ConfigFilesTest, MissingOrInvalidKeysTakeTheReaderDefaults) {
+  ProgramConfiguration c = Configured("ADCRange = volts\r\nSizeArray = abc, 1K\r\n");
+  EXPECT_EQ(c.HelpPreDelay, 60000);
+  EXPECT_EQ(c.HelpPostDelay, 60000);
+  EXPECT_EQ(c.ADCRange, 10.0);
+  EXPECT_EQ(c.Gain[2], 10);
+  EXPECT_EQ(c.SizeCount, 100);
+  EXPECT_EQ(c.SizeArray[0], 1024);
+  EXPECT_EQ(c.FreqCount, 100);
+  EXPECT_EQ(c.TimeCount, 0);
+  EXPECT_STREQ(c.File, "Dat");
+  EXPECT_EQ(c.FileAutoIncrement, 0);
+  EXPECT_EQ(c.FillValue, 0xFFFF);
+}
+
+TEST_F(ConfigFilesTest, ValuesAreLimited) {
+  EXPECT_EQ(Configured("HelpPostDelay = 100").HelpPostDelay, 500);
+  EXPECT_EQ(Configured("HelpPreDelay = 70000").HelpPreDelay, 60000);
+  EXPECT_EQ(Configured("HelpPreDelay = -5").HelpPreDelay, 0);
+  EXPECT_EQ(Configured("MaxFreq = 0").MaxFreq, 120000.0);
+  ProgramConfiguration c = Configured("MaxFreq = 100000\nMaxFreqMCh = 200000");
+  EXPECT_EQ(c.MaxFreq, 100000.0);
+  EXPECT_EQ(c.MaxFreqMCh, 100000.0);
+}
+
+TEST_F(ConfigFilesTest, SizesAreRoundedUpToWholeSectorsAndStayPositive) {
+  ProgramConfiguration c = Configured("SizeArray = 1000, 100, 0, -1000, 0x7FFFFFFF, 512");
+  ASSERT_EQ(c.SizeCount, 6);
+  EXPECT_EQ(c.SizeArray[0], 1024);
+  EXPECT_EQ(c.SizeArray[1], 256);
+  EXPECT_EQ(c.SizeArray[2], 256);
+  EXPECT_EQ(c.SizeArray[3], 256);
+  EXPECT_EQ(c.SizeArray[4], 256);
+  EXPECT_EQ(c.SizeArray[5], 512);
+}
+
+TEST_F(ConfigFilesTest, ListsHoldAtMostOneHundredEntries) {
+  std::string text = "FreqArray =";
+  for (int i = 1; i <= 120; ++i) {
+    text += " " + std::to_string(i);
+  }
+  ProgramConfiguration c = Configured(text);
+  EXPECT_EQ(c.FreqCount, 100);
+  EXPECT_EQ(c.FreqArray[99], 100.0);
+}
+
+TEST_F(ConfigFilesTest, FileNameFollowsTheTextRules) {
+  EXPECT_STREQ(Configured("File = my file.1").File, "MY FILE.1");
+  EXPECT_STREQ(Configured("File = \"My File\"").File, "My File");
+  EXPECT_STREQ(Configured("File =").File, "");
+  std::string longName(300, 'x');
+  EXPECT_EQ(std::string(Configured("File = " + longName).File), std::string(255, 'X'));
+}
+
+TEST_F(ConfigFilesTest, DefaultsRememberTheStartupDirectory) {
+  CurrentFolder current(Folder.Path());
+  ProgramConfiguration c;
+  c.HelpPreDelay = 1;
+  RecordingSettings s;
+  s.FreqIndex = 4;
+  s.ChBIndex[15] = 2;
+  s.SampleRate = 5.0;
+  s.ChannelCount = 3;
+  PathTexts paths;
+  std::strcpy(paths.OutputPath, "old");
+  LoadDefaults(Files, c, s, paths);
+  EXPECT_EQ(c.HelpPreDelay, 2000);
+  EXPECT_EQ(s.FreqIndex, 0);
+  EXPECT_EQ(s.ChBIndex[15], 0);
+  EXPECT_EQ(s.SampleRate, 10000.0);
+  EXPECT_EQ(s.ChannelCount, 0);
+  EXPECT_EQ(std::string(paths.StartupDirectory), std::string(Folder.Path()));
+  EXPECT_EQ(std::string(paths.OutputDirectory), Folder.WithSeparator());
+  EXPECT_STREQ(paths.OutputPath, "");
+}
+
+TEST_F(ConfigFilesTest, TooLongStartupDirectoryWritesNoSavedState) {
+  CurrentFolder current(Folder.Path());
+  Files.FailCurrentDir = true;
+  ProgramConfiguration c;
+  RecordingSettings s;
+  PathTexts paths;
+  LoadDefaults(Files, c, s, paths);
+  EXPECT_STREQ(paths.StartupDirectory, "");
+  // Data files go to the current directory rather than to the root of a drive.
+  EXPECT_STREQ(paths.OutputDirectory, "");
+  WriteSavedState(Files, SavedStateFileName, s, paths);
+  EXPECT_FALSE(FileExists(Folder.File(SavedStateFileName)));
+}
+
+RecordingSettings SampleSettings() {
+  RecordingSettings s;
+  s.FreqIndex = 7;
+  s.SizeIndex = -1;
+  s.FileNumber = 12;
+  s.ZeroMul = 1;
+  s.CycleMode = 0;
+  s.SynchroMode = 1;
+  s.DigitalBIT0 = 1;
+  for (int c = 0; c < ChannelsPerGroup; ++c) {
+    s.ChAIndex[c] = c % 10;
+    s.ChBIndex[c] = 9 - c % 10;
+  }
+  return s;
+}
+
+TEST_F(ConfigFilesTest, SavedStateIsWrittenByteForByteIntoTheStartupFolder) {
+  TempFolder elsewhere;
+  PathTexts paths;
+  std::snprintf(paths.StartupDirectory, sizeof paths.StartupDirectory, "%s", Folder.Path().c_str());
+  CurrentFolder current(elsewhere.Path());
+  WriteSavedState(Files, SavedStateFileName, RecordingSettings(), paths);
+
+  std::string expected =
+      "FreqIndex   = 0\r\nSizeIndex   = 0\r\nFileNumber  = 0\r\nZeroMul     = 0\r\n"
+      "CycleMode   = 0\r\nSynchroMode = 0\r\nDigitalBIT0 = 0\r\n\r\n";
+  for (const char* group : {"A", "B"}) {
+    for (int c = 1; c <= 16; ++c) {
+      expected += "Ch" + std::string(group) + std::to_string(c) + "Index" +
+                  std::string(c < 10 ? "   " : "  ") + "= 0\r\n";
+    }
+  }
+  EXPECT_EQ(ReadBytes(Folder.File(SavedStateFileName)), expected);
+  EXPECT_FALSE(FileExists(elsewhere.File(SavedStateFileName)));
+  EXPECT_FALSE(FileExists(Folder.File("ZQ347Fill.sav.new")));
+}
+
+TEST_F(ConfigFilesTest, SavedStateRoundTrips) {
+  PathTexts paths;
+  std::snprintf(paths.StartupDirectory, sizeof paths.StartupDirectory, "%s", Folder.Path().c_str());
+  CurrentFolder current(Folder.Path());
+  RecordingSettings written = SampleSettings();
+  WriteSavedState(Files, SavedStateFileName, written, paths);
+  std::string text = ReadBytes(SavedStateFileName);
+  EXPECT_NE(text.find("SizeIndex   = -1\r\n"), std::string::npos);
+  EXPECT_NE(text.find("ChA10Index  = 9\r\n"), std::string::npos);
+
+  RecordingSettings read;
+  ReadSavedState(Files, SavedStateFileName, read);
+  EXPECT_EQ(read.FreqIndex, 7);
+  EXPECT_EQ(read.SizeIndex, -1);
+  EXPECT_EQ(read.FileNumber, 12);
+  EXPECT_EQ(read.ZeroMul, 1);
+  EXPECT_EQ(read.SynchroMode, 1);
+  EXPECT_EQ(read.DigitalBIT0, 1);
+  for (int c = 0; c < ChannelsPerGroup; ++c) {
+    EXPECT_EQ(read.ChAIndex[c], written.ChAIndex[c]) << c;
+    EXPECT_EQ(read.ChBIndex[c], written.ChBIndex[c]) << c;
+  }
+}
+
+TEST_F(ConfigFilesTest, FailedSaveKeepsThePreviousFile) {
+  PathTexts paths;
+  std::snprintf(paths.StartupDirectory, sizeof paths.StartupDirectory, "%s", Folder.Path().c_str());
+  CurrentFolder current(Folder.Path());
+  WriteSavedState(Files, SavedStateFileName, SampleSettings(), paths);
+  std::string previous = ReadBytes(SavedStateFileName);
+
+  for (bool fails : {false, true}) {
+    Files.WriteBudget = 200;  // the disk fills up half-way
+    Files.WriteFailsAtBudget = fails;
+    WriteSavedState(Files, SavedStateFileName, RecordingSettings(), paths);
+    EXPECT_EQ(ReadBytes(SavedStateFileName), previous);
+    EXPECT_FALSE(FileExists("ZQ347Fill.sav.new"));
+  }
+  Files.WriteBudget = -1;
+  Files.FailCreate = true;
+  WriteSavedState(Files, SavedStateFileName, RecordingSettings(), paths);
+  EXPECT_EQ(ReadBytes(SavedStateFileName), previous);
+}
+
+TEST_F(ConfigFilesTest, SavedStateKeysAreReadOneByOne) {
+  WriteBytes(Folder.File("s.sav"), "ChA10Index = 3\r\nFreqIndex = x\r\n");
+  RecordingSettings s = SampleSettings();
+  ReadSavedState(Files, Folder.File("s.sav").c_str(), s);
+  EXPECT_EQ(s.ChAIndex[9], 3);
+  EXPECT_EQ(s.ChAIndex[0], 0);  // "ChA1Index" does not match the line of channel 10
+  EXPECT_EQ(s.FreqIndex, 7);    // an invalid value leaves the setting as it was
+  EXPECT_EQ(s.FileNumber, 12);
+
+  RecordingSettings untouched = SampleSettings();
+  ReadSavedState(Files, Folder.File("missing.sav").c_str(), untouched);
+  EXPECT_EQ(untouched.FileNumber, 12);
+}
+
+}  // namespace

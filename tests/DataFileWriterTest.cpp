@@ -1,0 +1,313 @@
+#include "datafile/DataFileWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "datafile/DataFileHeader.h"
+#include "tests/TestFiles.h"
+#include "tests/WriterOwnerLog.h"
+
+namespace {
+
+class DataFileWriterTest : public ::testing::Test {
+ protected:
+  DataFileWriterTest() {
+    Configuration.FileAutoIncrement = 1;
+    std::snprintf(Paths.OutputDirectory, sizeof Paths.OutputDirectory, "%s",
+                  Folder.WithSeparator().c_str());
+    Writer.ComposeFileName();
+  }
+
+  // Enables A channels 1..n and returns what StartDataFile returns.
+  StartOutcome Start(int channels) {
+    for (int c = 0; c < ChannelsPerGroup; ++c) {
+      Settings.ChAIndex[c] = c < channels ? 2 : 0;
+    }
+    int32_t count = BuildChannelList(Settings, &List);
+    return Writer.StartDataFile(List, count);
+  }
+
+  // Runs the idle steps until the writer says it is done; returns the chunk steps.
+  int RunToEnd() {
+    int steps = 0;
+    while (!Writer.WriteNextChunk()) {
+      ++steps;
+    }
+    return steps;
+  }
+
+  std::string Name(const char* file) const { return Folder.File(file); }
+
+  TempFolder Folder;
+  FaultyFileSystem Files;
+  WriterOwnerLog Owner;
+  ProgramConfiguration Configuration = BuiltinConfiguration();
+  RecordingSettings Settings;
+  PathTexts Paths;
+  ChannelList List;
+  DataFileWriter Writer{Files, Owner, Configuration, Settings, Paths};
+};
+
+TEST_F(DataFileWriterTest, ComposedNamesCarryTheFileNumber) {
+  EXPECT_EQ(std::string(Paths.OutputPath), Name("0001Dat"));
+  Configuration.FileAutoIncrement = 0;
+  Writer.ComposeFileName();
+  EXPECT_EQ(std::string(Paths.OutputPath), Name("0000Dat"));
+  Settings.FileNumber = 999;
+  Configuration.FileAutoIncrement = 1;
+  Writer.ComposeFileName();
+  EXPECT_EQ(std::string(Paths.OutputPath), Name("01000Dat"));
+}
+
+TEST_F(DataFileWriterTest, CompleteFileOfTwoChannels) {
+  Settings.SizeIndex = 0;  // 1 Ks: 4 chunks
+  ASSERT_EQ(Start(2), StartOutcome::Started);
+  EXPECT_TRUE(Writer.IsWriting());
+  EXPECT_EQ(Writer.TotalChunks(), 4u);
+  EXPECT_EQ(RunToEnd(), 4);
+  EXPECT_FALSE(Writer.IsWriting());
+  EXPECT_EQ(Owner.Events,
+            (std::vector<std::string>{"progress 0 0", "progress 4 0", "progress 4 1",
+                                      "progress 4 2", "progress 4 3", "stopped", "progress 0 0"}));
+
+  std::string bytes = ReadBytes(Name("0001Dat.VDF"));
+  ASSERT_EQ(bytes.size(), 4608u);
+  DataFileHeader header = BuildDataFileHeader(2, 10.0, List, Settings.SampleRate, 0);
+  EXPECT_EQ(bytes.substr(0, 512), std::string(reinterpret_cast<char*>(header.Bytes), 512));
+  EXPECT_EQ(bytes.substr(512), std::string(4096, '\xFF'));
+  EXPECT_EQ(Configuration.FileAutoIncrement, 2);
+  EXPECT_EQ(std::string(Paths.OutputPath), Name("0002Dat"));
+  EXPECT_TRUE(Writer.WriteNextChunk());  // nothing more to do
+}
+
+TEST_F(DataFileWriterTest, SynchronousModeDoublesTheChunks) {
+  Settings.SizeIndex = 0;
+  Settings.SynchroMode = 1;
+  Settings.ChBIndex[0] = 3;
+  ASSERT_EQ(Start(2), StartOutcome::Started);
+  RunToEnd();
+  std::string bytes = ReadBytes(Name("0001Dat.VDF"));
+  EXPECT_EQ(bytes.size(), 8704u);
+  EXPECT_EQ(bytes[0x078], SynchroModeFlag);
+}
+
+TEST_F(DataFileWriterTest, DurationOfOneMinuteRefreshesAbout256Times) {
+  Settings.SizeIndex = Configuration.SizeCount;  // 1 minute
+  Settings.SampleRate = 10000.0;
+  ASSERT_EQ(Start(1), StartOutcome::Started);
+  EXPECT_EQ(RunToEnd(), 2420);
+  EXPECT_EQ(ReadBytes(Name("0001Dat.VDF")).size(), 1239552u);
+  // Every 9th chunk (2420 / 256), plus the start and the end.
+  EXPECT_EQ(Owner.Count("progress 2420 "), 269);
+  EXPECT_EQ(Owner.Events[2], "progress 2420 9");
+}
+
+TEST_F(DataFileWriterTest, FillWordIsTheLow16BitsLittleEndian) {
+  const struct {
+    int32_t fill;
+    const char* bytes;
+  } cases[] = {{0, "\x00\x00"}, {0x1FFFF, "\xFF\xFF"}, {0x1234, "\x34\x12"}};
+  for (const auto& c : cases) {
+    Configuration.FillValue = c.fill;
+    Settings.SizeIndex = 0;
+    ASSERT_EQ(Start(1), StartOutcome::Started);
+    std::string name = std::string(Paths.OutputPath) + ".VDF";
+    RunToEnd();
+    std::string bytes = ReadBytes(name);
+    ASSERT_EQ(bytes.size(), 512u + 4 * 512);
+    for (size_t i = 512; i < bytes.size(); i += 2) {
+      ASSERT_EQ(bytes.substr(i, 2), std::string(c.bytes, 2)) << c.fill << " at " << i;
+    }
+  }
+  // Three files of the same chunk size share one buffer.
+  EXPECT_EQ(Files.Allocations, 1);
+}
+
+TEST_F(DataFileWriterTest, AutomaticNumberWrapsFrom999To1) {
+  Configuration.FileAutoIncrement = 999;
+  Writer.ComposeFileName();
+  Settings.SizeIndex = 0;
+  ASSERT_EQ(Start(1), StartOutcome::Started);
+  RunToEnd();
+  EXPECT_EQ(Configuration.FileAutoIncrement, 1);
+  EXPECT_TRUE(FileExists(Name("0999Dat.VDF")));
+  EXPECT_EQ(std::string(Paths.OutputPath), Name("0001Dat"));
+}
+
+TEST_F(DataFileWriterTest, WithoutAutomaticNumberingTheNameStays) {
+  Configuration.FileAutoIncrement = 0;
+  Settings.FileNumber = 4;
+  Writer.ComposeFileName();
+  Settings.SizeIndex = 0;
+  ASSERT_EQ(Start(1), StartOutcome::Started);
+  RunToEnd();
+  EXPECT_TRUE(FileExists(Name("0004Dat.VDF")));
+  EXPECT_EQ(Configuration.FileAutoIncrement, 0);
+  EXPECT_EQ(std::string(Paths.OutputPath), Name("0004Dat"));
+}
+
+TEST_F(DataFileWriterTest, StoppingAfterSomeChunksKeepsThemAndAdvances) {
+  Settings.SizeIndex = 2;  // 4 Ks: 16 chunks
+  ASSERT_EQ(Start(1), StartOutcome::Started);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_FALSE(Writer.WriteNextChunk());
+  }
+  Writer.StopDataFile();
+  Writer.ComposeFileName();
+  EXPECT_FALSE(Writer.IsWriting());
+  EXPECT_EQ(Writer.TotalChunks(), 0u);
+  EXPECT_EQ(ReadBytes(Name("0001Dat.VDF")).size(), 512u + 3 * 512);
+  EXPECT_EQ(Owner.Events.back(), "stopped");
+  EXPECT_EQ(std::string(Paths.OutputPath), Name("0002Dat"));
+  EXPECT_TRUE(Writer.WriteNextChunk());
+}
+
+TEST_F(DataFileWriterTest, NothingStartsWithoutAChannelOrABuffer) {
+  EXPECT_EQ(Start(0), StartOutcome::NotStarted);
+  Files.FailAllocate = true;
+  EXPECT_EQ(Start(1), StartOutcome::NotStarted);
+  EXPECT_FALSE(FileExists(Name("0001Dat.VDF")));
+  EXPECT_TRUE(Owner.Events.empty());
+  EXPECT_EQ(Writer.TotalChunks(), 0u);
+}
+
+TEST_F(DataFileWriterTest, ExistingFileIsReplacedOnlyWhenTheUserSaysYes) {
+  WriteBytes(Name("0001Dat.VDF"), "keep me");
+  Settings.SizeIndex = 0;
+  Owner.Answer = 7;  // No
+  EXPECT_EQ(Start(1), StartOutcome::Refused);
+  EXPECT_EQ(ReadBytes(Name("0001Dat.VDF")), "keep me");
+  ASSERT_EQ(Owner.Messages.size(), 1u);
+  EXPECT_EQ(Owner.Messages[0].Caption, "ZQ347Fill");
+  EXPECT_EQ(Owner.Messages[0].Style, 0x24u);
+  EXPECT_EQ(Owner.Messages[0].Text,
+            "The " + Name("0001Dat.VDF") + " file already exists. Delete a file?");
+
+  Owner.Answer = AnswerYes;
+  ASSERT_EQ(Start(1), StartOutcome::Started);
+  RunToEnd();
+  EXPECT_EQ(ReadBytes(Name("0001Dat.VDF")).size(), 512u + 4 * 512);
+}
+
+TEST_F(DataFileWriterTest, ReadOnlyFileGetsItsOwnQuestion) {
+  std::string name = Name("0001Dat.VDF");
+  WriteBytes(name, "old");
+  std::filesystem::permissions(name, std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  ASSERT_TRUE(Files.IsReadOnly(name.c_str()));
+  Settings.SizeIndex = 0;
+  Owner.Answer = AnswerYes;
+  ASSERT_EQ(Start(1), StartOutcome::Started);
+  EXPECT_EQ(
+      Owner.Messages.at(0).Text,
+      "The " + name + " file already exists and has the READ ONLY attribute! \nDelete a file?");
+  RunToEnd();
+  EXPECT_FALSE(Files.IsReadOnly(name.c_str()));
+  EXPECT_EQ(ReadBytes(name).size(), 512u + 4 * 512);
+}
+
+TEST_F(DataFileWriterTest, FileThatCannotBeCreatedIsReported) {
+  Files.FailCreate = true;
+  Settings.SizeIndex = 0;
+  EXPECT_EQ(Start(1), StartOutcome::Refused);
+  ASSERT_EQ(Owner.Messages.size(), 1u);
+  EXPECT_EQ(Owner.Messages[0].Style, ErrorStyle);
+  EXPECT_EQ(Owner.Messages[0].Text,
+            "The " + Name("0001Dat.VDF") + " file cannot be created.\n" + FaultyFileSystem::Reason);
+  EXPECT_FALSE(Writer.IsWriting());
+  EXPECT_EQ(Writer.TotalChunks(), 0u);
+  EXPECT_EQ(Configuration.FileAutoIncrement, 1);
+}
+
+TEST_F(DataFileWriterTest, FailedHeaderWriteEndsTheFileAndSaysSo) {
+  Files.WriteBudget = 100;
+  Settings.SizeIndex = 0;
+  EXPECT_EQ(Start(1), StartOutcome::Refused);
+  EXPECT_FALSE(Writer.IsWriting());
+  EXPECT_EQ(Owner.Events, (std::vector<std::string>{"stopped", "progress 0 0", "message"}));
+  EXPECT_EQ(Owner.Messages.at(0).Text,
+            "Writing the " + Name("0001Dat.VDF") +
+                " file stopped after 100 of 2560 bytes; the file is incomplete.\n"
+                "The disk took only part of the data; it may be full.");
+  EXPECT_EQ(Configuration.FileAutoIncrement, 2);
+  EXPECT_EQ(std::string(Paths.OutputPath), Name("0002Dat"));
+}
+
+TEST_F(DataFileWriterTest, FailedChunkWriteEndsTheFileAndSaysSo) {
+  for (bool shortWrite : {true, false}) {
+    SCOPED_TRACE(shortWrite);
+    Owner = WriterOwnerLog();
+    Settings.SizeIndex = 0;
+    Files.WriteBudget = 512 + 512 + 100;  // the header, one chunk and a part
+    Files.WriteFailsAtBudget = !shortWrite;
+    std::string name = std::string(Paths.OutputPath) + ".VDF";
+    int32_t number = Configuration.FileAutoIncrement;
+    ASSERT_EQ(Start(1), StartOutcome::Started);
+    EXPECT_EQ(RunToEnd(), 1);
+    EXPECT_FALSE(Writer.IsWriting());
+    int64_t onDisk = shortWrite ? 1124 : 1024;
+    EXPECT_EQ(static_cast<int64_t>(ReadBytes(name).size()), onDisk);
+    std::string reason = shortWrite ? "The disk took only part of the data; it may be full."
+                                    : FaultyFileSystem::Reason;
+    EXPECT_EQ(Owner.Messages.at(0).Text, "Writing the " + name + " file stopped after " +
+                                             std::to_string(onDisk) +
+                                             " of 2560 bytes; the file is incomplete.\n" + reason);
+    EXPECT_EQ(Owner.Events.back(), "message");
+    EXPECT_EQ(Configuration.FileAutoIncrement, number + 1);
+    Files.WriteBudget = -1;
+  }
+}
+
+TEST_F(DataFileWriterTest, TooLittleFreeSpaceIsRefusedBeforeAsking) {
+  Settings.SizeIndex = 0;  // 2560 bytes for one channel
+  WriteBytes(Name("0001Dat.VDF"), std::string(1000, 'x'));
+  Files.Free = 1000;
+  EXPECT_EQ(Start(1), StartOutcome::Refused);
+  ASSERT_EQ(Owner.Messages.size(), 1u);
+  EXPECT_EQ(Owner.Messages[0].Text,
+            "The " + Name("0001Dat.VDF") +
+                " file needs 2560 bytes, but its disk has only 2000 bytes free.\n"
+                "Choose a smaller size or time, or another disk.");
+  EXPECT_EQ(ReadBytes(Name("0001Dat.VDF")), std::string(1000, 'x'));
+
+  // The file being replaced gives its space back.
+  Files.Free = 1560;
+  Owner.Answer = AnswerYes;
+  EXPECT_EQ(Start(1), StartOutcome::Started);
+}
+
+TEST_F(DataFileWriterTest, FatDisksHoldNoFileOf4GiB) {
+  Files.Free = int64_t{1} << 50;
+  Files.FatVolume = true;
+  Settings.SizeIndex = 19;  // 512 Ms: 2097152 chunks
+  EXPECT_EQ(Start(4), StartOutcome::Refused);
+  EXPECT_EQ(Owner.Messages.at(0).Text,
+            "The " + Name("0001Dat.VDF") +
+                " file needs 4294967808 bytes, but the FAT file system of its disk holds files "
+                "of at most 4294967295 bytes.\nChoose a smaller size or time, or another disk.");
+  Settings.SizeIndex = 18;  // half of it fits
+  EXPECT_EQ(Start(4), StartOutcome::Started);
+}
+
+TEST_F(DataFileWriterTest, NameLongerThanItsFieldIsRefused) {
+  std::string folder = Folder.WithSeparator() + std::string(247 - Folder.Path().size(), 'd');
+  std::snprintf(Paths.OutputDirectory, sizeof Paths.OutputDirectory, "%s", folder.c_str());
+  Writer.ComposeFileName();  // 248 + "0001Dat" = 255: fits, but not with ".VDF"
+  EXPECT_EQ(std::strlen(Paths.OutputPath), 255u);
+  Settings.SizeIndex = 0;
+  EXPECT_EQ(Start(1), StartOutcome::Refused);
+  EXPECT_EQ(Owner.Messages.at(0).Text,
+            "The name of the data file would have 259 characters, but at most 255 are possible.\n"
+            "Choose a shorter folder or file name.");
+
+  std::snprintf(Configuration.File, sizeof Configuration.File, "%s", std::string(255, 'f').c_str());
+  Writer.ComposeFileName();
+  EXPECT_EQ(std::strlen(Paths.OutputPath), 255u);  // cut, never past the field
+  EXPECT_EQ(Start(1), StartOutcome::Refused);
+}
+
+}  // namespace

@@ -1,0 +1,49 @@
+#include "recording/Numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+namespace {
+
+std::string Formatted(double value) {
+  char text[NumberTextSize];
+  FormatNumber(text, value);
+  return text;
+}
+
+TEST(FormatNumber, DropsTrailingZerosAndPoint) {
+  EXPECT_EQ(Formatted(10.0), "10");
+  EXPECT_EQ(Formatted(0.1), "0.1");
+  EXPECT_EQ(Formatted(0.05), "0.05");
+  EXPECT_EQ(Formatted(8.998875), "8.999");
+  EXPECT_EQ(Formatted(2.5), "2.5");
+  EXPECT_EQ(Formatted(0.0), "0");
+  EXPECT_EQ(Formatted(0.0004), "0");
+  EXPECT_EQ(Formatted(1000.0), "1000");
+  EXPECT_EQ(Formatted(-1.5), "-1.5");
+  EXPECT_EQ(Formatted(30.517578), "30.518");
+}
+
+TEST(FormatNumber, HugeValuesAreCutWithoutLosingDigits) {
+  // 1e40 does not fit: the text is cut to the buffer, and its zeros are digits.
+  std::string text = Formatted(1e40);
+  EXPECT_EQ(text.size(), NumberTextSize - 1);
+  EXPECT_EQ(text.substr(0, 2), "10");
+}
+
+TEST(ClampInt, KeepsValuesInRange) {
+  EXPECT_EQ(ClampInt(-1, 0, 32), 0);
+  EXPECT_EQ(ClampInt(40, 0, 32), 32);
+  EXPECT_EQ(ClampInt(5, 0, 32), 5);
+}
+
+TEST(TruncateToInt64, SaturatesInsteadOfOverflowing) {
+  EXPECT_EQ(TruncateToInt64(-2.7), -2);
+  EXPECT_EQ(TruncateToInt64(1e300), INT64_MAX);
+  EXPECT_EQ(TruncateToInt64(-1e300), INT64_MIN);
+  EXPECT_EQ(TruncateToInt64(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+}  // namespace

@@ -1,0 +1,169 @@
+#include "tests/TestFiles.h"
+
+#include "config/ConfigFiles.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+TempFolder::TempFolder() {
+  static std::mt19937_64 random{std::random_device{}()};
+  fs::path folder;
+  do {
+    folder = fs::temp_directory_path() / ("zq347-test-" + std::to_string(random() % 100000000));
+  } while (!fs::create_directory(folder));
+  Folder = folder.string();
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  fs::permissions(Folder, fs::perms::owner_all, fs::perm_options::add, ignored);
+  for (const auto& entry : fs::recursive_directory_iterator(Folder, ignored)) {
+    fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+  }
+  fs::remove_all(Folder, ignored);
+}
+
+CurrentFolder::CurrentFolder(const std::string& folder) : Previous(fs::current_path().string()) {
+  fs::current_path(folder);
+}
+
+CurrentFolder::~CurrentFolder() {
+  fs::current_path(Previous);
+}
+
+std::string ReadBytes(const std::string& name) {
+  std::ifstream file(name, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+void WriteBytes(const std::string& name, const std::string& bytes) {
+  std::ofstream file(name, std::ios::binary | std::ios::trunc);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool FileExists(const std::string& name) {
+  std::error_code ignored;
+  return fs::exists(name, ignored);
+}
+
+FileHandle FaultyFileSystem::OpenForReading(const char* name) {
+  return Real.OpenForReading(name);
+}
+
+FileHandle FaultyFileSystem::CreateNew(const char* name) {
+  if (FailCreate) {
+    Injected = true;
+    return InvalidFile;
+  }
+  return Real.CreateNew(name);
+}
+
+FileHandle FaultyFileSystem::CreateAlways(const char* name, bool shareRead) {
+  if (FailCreate) {
+    Injected = true;
+    return InvalidFile;
+  }
+  return Real.CreateAlways(name, shareRead);
+}
+
+int64_t FaultyFileSystem::FileSize(FileHandle file) {
+  return Real.FileSize(file);
+}
+
+int64_t FaultyFileSystem::Read(FileHandle file, void* buffer, uint32_t size) {
+  return Real.Read(file, buffer, ShortRead && size > 0 ? size - 1 : size);
+}
+
+int64_t FaultyFileSystem::Write(FileHandle file, const void* data, uint32_t size) {
+  if (WriteBudget < 0 || size <= WriteBudget) {
+    if (WriteBudget >= 0) {
+      WriteBudget -= size;
+    }
+    return Real.Write(file, data, size);
+  }
+  Injected = true;
+  if (WriteFailsAtBudget || WriteBudget == 0) {
+    return -1;
+  }
+  int64_t written = Real.Write(file, data, static_cast<uint32_t>(WriteBudget));
+  WriteBudget = 0;
+  return written;
+}
+
+void FaultyFileSystem::Close(FileHandle file) {
+  Real.Close(file);
+}
+bool FaultyFileSystem::Exists(const char* name) {
+  return Real.Exists(name);
+}
+bool FaultyFileSystem::IsReadOnly(const char* name) {
+  return Real.IsReadOnly(name);
+}
+bool FaultyFileSystem::SetArchiveOnly(const char* name) {
+  return Real.SetArchiveOnly(name);
+}
+int64_t FaultyFileSystem::SizeOf(const char* name) {
+  return Real.SizeOf(name);
+}
+bool FaultyFileSystem::Replace(const char* from, const char* to) {
+  return Real.Replace(from, to);
+}
+bool FaultyFileSystem::Remove(const char* name) {
+  return Real.Remove(name);
+}
+
+bool FaultyFileSystem::GetCurrentDir(char* buffer, uint32_t size) {
+  if (FailCurrentDir) {
+    buffer[0] = '\0';
+    return false;
+  }
+  return Real.GetCurrentDir(buffer, size);
+}
+
+bool FaultyFileSystem::SetCurrentDir(const char* directory) {
+  return Real.SetCurrentDir(directory);
+}
+
+int64_t FaultyFileSystem::FreeSpace(const char* directory) {
+  return Free == -2 ? Real.FreeSpace(directory) : Free;
+}
+
+bool FaultyFileSystem::IsFatVolume(const char* directory) {
+  return FatVolume || Real.IsFatVolume(directory);
+}
+
+void* FaultyFileSystem::AllocatePages(std::size_t bytes) {
+  if (FailAllocate) {
+    return nullptr;
+  }
+  ++Allocations;
+  return Real.AllocatePages(bytes);
+}
+
+void FaultyFileSystem::FreePages(void* pages, std::size_t bytes) {
+  Real.FreePages(pages, bytes);
+}
+
+void FaultyFileSystem::LastErrorText(char* buffer, std::size_t size) {
+  if (Injected) {
+    std::snprintf(buffer, size, "%s", Reason);
+  } else {
+    Real.LastErrorText(buffer, size);
+  }
+}
+
+ProgramConfiguration BuiltinConfiguration() {
+  TempFolder folder;
+  std::string name = folder.File(ConfigurationFileName);
+  WriteDefaultConfiguration(SystemFileSystem(), name.c_str());
+  ProgramConfiguration configuration;
+  ReadConfiguration(SystemFileSystem(), name.c_str(), configuration);
+  return configuration;
+}

@@ -1,0 +1,85 @@
+// Real files in temporary folders, and a file system whose operations can be made
+// to fail one by one.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/FileSystem.h"
+
+// A fresh, empty folder, removed with everything in it at the end of the test.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& Path() const { return Folder; }
+  // The folder with a trailing separator, as OutputDirectory holds it.
+  std::string WithSeparator() const { return Folder + PathSeparator; }
+  std::string File(const std::string& name) const { return WithSeparator() + name; }
+
+ private:
+  std::string Folder;
+};
+
+// Makes a folder the current directory for the test, and restores the previous one.
+class CurrentFolder {
+ public:
+  explicit CurrentFolder(const std::string& folder);
+  ~CurrentFolder();
+
+ private:
+  std::string Previous;
+};
+
+std::string ReadBytes(const std::string& name);
+void WriteBytes(const std::string& name, const std::string& bytes);
+bool FileExists(const std::string& name);
+
+// Passes everything to the real file system unless told to fail.
+class FaultyFileSystem : public FileSystem {
+ public:
+  static constexpr const char* Reason = "Simulated failure.";
+
+  int64_t WriteBudget = -1;         // bytes that may still be written; -1: no limit
+  bool WriteFailsAtBudget = false;  // at the limit: -1 instead of a short count
+  bool FailCreate = false;
+  bool FailCurrentDir = false;
+  bool FailAllocate = false;
+  bool ShortRead = false;
+  bool FatVolume = false;
+  int64_t Free = -2;  // bytes free to report; -2: ask the real disk
+  int Allocations = 0;
+
+  FileHandle OpenForReading(const char* name) override;
+  FileHandle CreateNew(const char* name) override;
+  FileHandle CreateAlways(const char* name, bool shareRead) override;
+  int64_t FileSize(FileHandle file) override;
+  int64_t Read(FileHandle file, void* buffer, uint32_t size) override;
+  int64_t Write(FileHandle file, const void* data, uint32_t size) override;
+  void Close(FileHandle file) override;
+  bool Exists(const char* name) override;
+  bool IsReadOnly(const char* name) override;
+  bool SetArchiveOnly(const char* name) override;
+  int64_t SizeOf(const char* name) override;
+  bool Replace(const char* from, const char* to) override;
+  bool Remove(const char* name) override;
+  bool GetCurrentDir(char* buffer, uint32_t size) override;
+  bool SetCurrentDir(const char* directory) override;
+  int64_t FreeSpace(const char* directory) override;
+  bool IsFatVolume(const char* directory) override;
+  void* AllocatePages(std::size_t bytes) override;
+  void FreePages(void* pages, std::size_t bytes) override;
+  void LastErrorText(char* buffer, std::size_t size) override;
+
+ private:
+  FileSystem& Real = SystemFileSystem();
+  bool Injected = false;
+};
+
+struct ProgramConfiguration;
+
+// The configuration as the built-in text sets it.
+ProgramConfiguration BuiltinConfiguration();
