@@ -17,7 +17,7 @@ need ninja ninja-build
 need g++ g++
 need clang++ clang
 need clang-format clang-format
-need x86_64-w64-mingw32-g++ g++-mingw-w64-x86-64
+need x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix
 need x86_64-w64-mingw32-windres binutils-mingw-w64-x86-64
 need wine wine
 need wine64 wine64
