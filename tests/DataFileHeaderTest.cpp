@@ -9,43 +9,32 @@
 
 namespace {
 
-uint16_t U16(const DataFileHeader& h, int at) {
-  return h.Bytes[at] | h.Bytes[at + 1] << 8;
-}
-
-uint32_t U32(const DataFileHeader& h, int at) {
-  return U16(h, at) | static_cast<uint32_t>(U16(h, at + 2)) << 16;
-}
-
-uint64_t U64(const DataFileHeader& h, int at) {
-  return U32(h, at) | static_cast<uint64_t>(U32(h, at + 4)) << 32;
-}
-
-float F32(const DataFileHeader& h, int at) {
-  uint32_t bits = U32(h, at);
-  float value;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
-}
-
-double F64(const DataFileHeader& h, int at) {
-  uint64_t bits = U64(h, at);
-  double value;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
-}
-
-std::string Text(const DataFileHeader& h, int at, int length) {
-  return std::string(reinterpret_cast<const char*>(h.Bytes + at), length);
-}
-
-bool AllBytes(const DataFileHeader& h, int at, int length, uint8_t value) {
-  for (int i = at; i < at + length; ++i) {
-    if (h.Bytes[i] != value) {
-      return false;
-    }
+// A little-endian value of `size` bytes at `at`.
+uint64_t Le(const DataFileHeader& h, int at, int size) {
+  uint64_t value = 0;
+  for (int i = size - 1; i >= 0; --i) {
+    value = value << 8 | h.Bytes[at + i];
   }
-  return true;
+  return value;
+}
+
+uint64_t U16(const DataFileHeader& h, int at) {
+  return Le(h, at, 2);
+}
+uint64_t U32(const DataFileHeader& h, int at) {
+  return Le(h, at, 4);
+}
+
+template <typename Real>
+Real Floating(const DataFileHeader& h, int at) {
+  uint64_t bits = Le(h, at, sizeof(Real));
+  Real value;
+  std::memcpy(&value, &bits, sizeof value);  // the low bytes on this little-endian host
+  return value;
+}
+
+std::string Bytes(const DataFileHeader& h, int at, int length) {
+  return std::string(reinterpret_cast<const char*>(h.Bytes + at), length);
 }
 
 DataFileHeader HeaderFor(RecordingSettings settings, double adcRange, uint8_t flags) {
@@ -72,8 +61,8 @@ TEST(DataFileHeader, FixedSectionsInEveryFile) {
   for (const auto& section : sections) {
     ASSERT_EQ(at, section.at);
     std::string name = section.name;
-    EXPECT_EQ(Text(h, at, 24), name + std::string(24 - name.size(), ' '));
-    EXPECT_EQ(static_cast<int64_t>(U64(h, at + 24)), section.length);
+    EXPECT_EQ(Bytes(h, at, 24), name + std::string(24 - name.size(), ' '));
+    EXPECT_EQ(static_cast<int64_t>(Le(h, at + 24, 8)), section.length);
     at += 32 + (section.length > 0 ? static_cast<int>(section.length) : 0);
   }
   EXPECT_EQ(at, 512);
@@ -83,11 +72,11 @@ TEST(DataFileHeader, FixedSectionsInEveryFile) {
   EXPECT_EQ(h.Bytes[0x051], 0);
   EXPECT_EQ(h.Bytes[0x052], 16);
   EXPECT_EQ(h.Bytes[0x053], 0);
-  EXPECT_TRUE(AllBytes(h, 0x0DA, 2, 0x00));
-  EXPECT_TRUE(AllBytes(h, 0x0DC, 224, 0xFF));
-  EXPECT_TRUE(AllBytes(h, 0x1BC, 30, 0x00));
-  EXPECT_TRUE(AllBytes(h, 0x1DA, 6, 0xFF));
-  EXPECT_TRUE(AllBytes(h, 0x1F8, 8, 0xFF));
+  EXPECT_EQ(Bytes(h, 0x0DA, 2), std::string(2, '\x00'));
+  EXPECT_EQ(Bytes(h, 0x0DC, 224), std::string(224, '\xFF'));
+  EXPECT_EQ(Bytes(h, 0x1BC, 30), std::string(30, '\x00'));
+  EXPECT_EQ(Bytes(h, 0x1DA, 6), std::string(6, '\xFF'));
+  EXPECT_EQ(Bytes(h, 0x1F8, 8), std::string(8, '\xFF'));
 }
 
 TEST(DataFileHeader, ThreeChannelsByteForByte) {
@@ -98,15 +87,15 @@ TEST(DataFileHeader, ThreeChannelsByteForByte) {
   s.SampleRate = 7000.0;
   DataFileHeader h = HeaderFor(s, 10.0, CycleModeFlag);
   EXPECT_EQ(U32(h, 0x074), 20997u);
-  EXPECT_DOUBLE_EQ(F64(h, 0x048), 24e6 / 1143 / 3);
-  EXPECT_NEAR(F64(h, 0x048), 6999.125109, 1e-6);
-  EXPECT_EQ(F32(h, 0x044), -10.0f);
+  EXPECT_DOUBLE_EQ(Floating<double>(h, 0x048), 24e6 / 1143 / 3);
+  EXPECT_NEAR(Floating<double>(h, 0x048), 6999.125109, 1e-6);
+  EXPECT_EQ(Floating<float>(h, 0x044), -10.0f);
   EXPECT_EQ(h.Bytes[0x078], 0x10);
   EXPECT_EQ(h.Bytes[0x079], 3);
   EXPECT_EQ(U16(h, 0x07A), 0x4000);
   EXPECT_EQ(U16(h, 0x07C), 0x8101);
   EXPECT_EQ(U16(h, 0x07E), 0x4304);
-  EXPECT_TRUE(AllBytes(h, 0x080, 58, 0));
+  EXPECT_EQ(Bytes(h, 0x080, 58), std::string(58, '\x00'));
 }
 
 TEST(DataFileHeader, ExactAggregateRate) {
@@ -116,7 +105,7 @@ TEST(DataFileHeader, ExactAggregateRate) {
   s.SampleRate = 10000.0;
   DataFileHeader h = HeaderFor(s, 10.0, 0);
   EXPECT_EQ(U32(h, 0x074), 20000u);
-  EXPECT_EQ(F64(h, 0x048), 10000.0);
+  EXPECT_EQ(Floating<double>(h, 0x048), 10000.0);
   EXPECT_EQ(U16(h, 0x07A), 0x0003);  // ground: gain 0, input mode 0
   EXPECT_EQ(U16(h, 0x07C), 0x4109);
 }
@@ -149,11 +138,11 @@ TEST(DataFileHeader, AllSixteenChannelsAndTheAdcRange) {
   DataFileHeader h = HeaderFor(s, 0.0, 0x17);
   EXPECT_EQ(h.Bytes[0x079], 16);
   EXPECT_EQ(U16(h, 0x07A + 2 * 15), 0x400F);
-  EXPECT_TRUE(AllBytes(h, 0x07A + 32, 32, 0));
-  EXPECT_EQ(F32(h, 0x044), 0.0f);
+  EXPECT_EQ(Bytes(h, 0x07A + 32, 32), std::string(32, '\x00'));
+  EXPECT_EQ(Floating<float>(h, 0x044), 0.0f);
   EXPECT_EQ(h.Bytes[0x078], 0x17);
-  EXPECT_EQ(F32(HeaderFor(s, -5.0, 0), 0x044), 0.0f);
-  EXPECT_EQ(F32(HeaderFor(s, 2.5, 0), 0x044), -2.5f);
+  EXPECT_EQ(Floating<float>(HeaderFor(s, -5.0, 0), 0x044), 0.0f);
+  EXPECT_EQ(Floating<float>(HeaderFor(s, 2.5, 0), 0x044), -2.5f);
 }
 
 TEST(WriteDataFileHeader, WritesOnceAndReportsWhatHappened) {

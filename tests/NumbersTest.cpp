@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
 
 namespace {
@@ -31,19 +30,6 @@ TEST(FormatNumber, HugeValuesAreCutWithoutLosingDigits) {
   std::string text = Formatted(1e40);
   EXPECT_EQ(text.size(), NumberTextSize - 1);
   EXPECT_EQ(text.substr(0, 2), "10");
-}
-
-TEST(ClampInt, KeepsValuesInRange) {
-  EXPECT_EQ(ClampInt(-1, 0, 32), 0);
-  EXPECT_EQ(ClampInt(40, 0, 32), 32);
-  EXPECT_EQ(ClampInt(5, 0, 32), 5);
-}
-
-TEST(TruncateToInt64, SaturatesInsteadOfOverflowing) {
-  EXPECT_EQ(TruncateToInt64(-2.7), -2);
-  EXPECT_EQ(TruncateToInt64(1e300), INT64_MAX);
-  EXPECT_EQ(TruncateToInt64(-1e300), INT64_MIN);
-  EXPECT_EQ(TruncateToInt64(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
 }  // namespace

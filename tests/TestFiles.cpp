@@ -53,10 +53,6 @@ bool FileExists(const std::string& name) {
   return fs::exists(name, ignored);
 }
 
-FileHandle FaultyFileSystem::OpenForReading(const char* name) {
-  return Real.OpenForReading(name);
-}
-
 FileHandle FaultyFileSystem::CreateNew(const char* name) {
   if (FailCreate) {
     Injected = true;
@@ -71,10 +67,6 @@ FileHandle FaultyFileSystem::CreateAlways(const char* name, bool shareRead) {
     return InvalidFile;
   }
   return Real.CreateAlways(name, shareRead);
-}
-
-int64_t FaultyFileSystem::FileSize(FileHandle file) {
-  return Real.FileSize(file);
 }
 
 int64_t FaultyFileSystem::Read(FileHandle file, void* buffer, uint32_t size) {
@@ -97,38 +89,12 @@ int64_t FaultyFileSystem::Write(FileHandle file, const void* data, uint32_t size
   return written;
 }
 
-void FaultyFileSystem::Close(FileHandle file) {
-  Real.Close(file);
-}
-bool FaultyFileSystem::Exists(const char* name) {
-  return Real.Exists(name);
-}
-bool FaultyFileSystem::IsReadOnly(const char* name) {
-  return Real.IsReadOnly(name);
-}
-bool FaultyFileSystem::SetArchiveOnly(const char* name) {
-  return Real.SetArchiveOnly(name);
-}
-int64_t FaultyFileSystem::SizeOf(const char* name) {
-  return Real.SizeOf(name);
-}
-bool FaultyFileSystem::Replace(const char* from, const char* to) {
-  return Real.Replace(from, to);
-}
-bool FaultyFileSystem::Remove(const char* name) {
-  return Real.Remove(name);
-}
-
 bool FaultyFileSystem::GetCurrentDir(char* buffer, uint32_t size) {
   if (FailCurrentDir) {
     buffer[0] = '\0';
     return false;
   }
   return Real.GetCurrentDir(buffer, size);
-}
-
-bool FaultyFileSystem::SetCurrentDir(const char* directory) {
-  return Real.SetCurrentDir(directory);
 }
 
 int64_t FaultyFileSystem::FreeSpace(const char* directory) {
@@ -145,10 +111,6 @@ void* FaultyFileSystem::AllocatePages(std::size_t bytes) {
   }
   ++Allocations;
   return Real.AllocatePages(bytes);
-}
-
-void FaultyFileSystem::FreePages(void* pages, std::size_t bytes) {
-  Real.FreePages(pages, bytes);
 }
 
 void FaultyFileSystem::LastErrorText(char* buffer, std::size_t size) {
