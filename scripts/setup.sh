@@ -23,7 +23,6 @@ need wine wine
 need wine64 wine64
 need Xvfb xvfb
 need /usr/src/googletest/CMakeLists.txt googletest
-need /usr/include/gtest/gtest.h libgtest-dev
 need /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a libclang-rt-14-dev
 
 if ((${#packages[@]} > 0)); then
@@ -32,5 +31,5 @@ if ((${#packages[@]} > 0)); then
   [[ $(id -u) == 0 ]] || sudo=(sudo)
   export DEBIAN_FRONTEND=noninteractive
   "${sudo[@]}" apt-get update -qq
-  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${packages[@]}" >/dev/null
+  "${sudo[@]}" apt-get install -y -qq "${packages[@]}" >/dev/null
 fi
