@@ -120,7 +120,8 @@ DataFileHeader BuildDataFileHeader(int32_t channelCount, double adcRange, const 
 }
 
 int WriteDataFileHeader(FileSystem& files, FileHandle file, int32_t channelCount, double adcRange,
-                        const ChannelList* list, double sampleRate, uint8_t modeFlags) {
+                        const ChannelList* list, double sampleRate, uint8_t modeFlags,
+                        int64_t* written) {
   if (file == InvalidFile) {
     return -1;
   }
@@ -128,5 +129,9 @@ int WriteDataFileHeader(FileSystem& files, FileHandle file, int32_t channelCount
     return 0;
   }
   DataFileHeader header = BuildDataFileHeader(channelCount, adcRange, *list, sampleRate, modeFlags);
-  return files.Write(file, header.Bytes, HeaderSize) == HeaderSize ? 1 : 0;
+  int64_t result = files.Write(file, header.Bytes, HeaderSize);
+  if (written != nullptr) {
+    *written = result;
+  }
+  return result == HeaderSize ? 1 : 0;
 }

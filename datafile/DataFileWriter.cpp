@@ -40,7 +40,9 @@ void DataFileWriter::ComposeFileName() {
 }
 
 StartOutcome DataFileWriter::StartDataFile(const ChannelList& list, int32_t count) {
-  if (count <= 0) {
+  // A message box of the writer lets the dialog run; a second start must not take
+  // over the file that is open.
+  if (count <= 0 || IsWriting()) {
     return StartOutcome::NotStarted;
   }
   char message[MessageSize];
@@ -116,10 +118,10 @@ StartOutcome DataFileWriter::StartDataFile(const ChannelList& list, int32_t coun
   if (Settings.CycleMode != 0) {
     flags |= CycleModeFlag;
   }
+  int64_t written = 0;
   if (WriteDataFileHeader(Files, File, Settings.ChannelCount, Configuration.ADCRange, &list,
-                          Settings.SampleRate, flags) != 1) {
-    int64_t onDisk = Files.FileSize(File);
-    EndAfterFailedWrite(onDisk > 0 ? onDisk : -1);
+                          Settings.SampleRate, flags, &written) != 1) {
+    EndAfterFailedWrite(written);
     return StartOutcome::Refused;
   }
 
@@ -205,7 +207,7 @@ bool DataFileWriter::HasRoom(int64_t plannedSize, bool replacing) {
 void DataFileWriter::EndAfterFailedWrite(int64_t written) {
   char reason[ReasonSize];
   if (written < 0) {
-    Files.LastErrorText(reason, sizeof reason);
+    Files.LastErrorText(reason, sizeof reason);  // before any other call replaces it
   } else {
     std::snprintf(reason, sizeof reason, "The disk took only part of the data; it may be full.");
   }

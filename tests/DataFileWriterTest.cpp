@@ -170,6 +170,21 @@ TEST_F(DataFileWriterTest, NothingStartsWithoutAChannelOrABuffer) {
   EXPECT_EQ(Writer.TotalChunks(), 0u);
 }
 
+TEST_F(DataFileWriterTest, ChunkCountIsAtLeastOneAndAtMost0xFFFFFFFF) {
+  Files.Free = int64_t{1} << 62;
+  Settings.SizeIndex = 1000;  // neither a size nor a time
+  ASSERT_EQ(Start(1), StartOutcome::Started);
+  EXPECT_EQ(Writer.TotalChunks(), 1u);
+  EXPECT_EQ(Start(1), StartOutcome::NotStarted);  // one file at a time
+  Writer.StopDataFile();
+  Writer.ComposeFileName();
+
+  Settings.SizeIndex = Configuration.SizeCount;  // 1 minute at an absurd rate
+  Settings.SampleRate = 1e12;
+  ASSERT_EQ(Start(1), StartOutcome::Started);
+  EXPECT_EQ(Writer.TotalChunks(), 0xFFFFFFFFu);
+}
+
 TEST_F(DataFileWriterTest, ExistingFileIsReplacedOnlyWhenTheUserSaysYes) {
   WriteBytes(Name("0001Dat.VDF"), "keep me");
   Settings.SizeIndex = 0;
