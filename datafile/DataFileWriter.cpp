@@ -15,6 +15,33 @@ constexpr std::size_t MessageSize = 1024;  // room for a full name and a system 
 constexpr std::size_t ReasonSize = 512;
 constexpr char Extension[] = ".VDF";
 
+// The sectors per channel, limited to what the counters hold and at least one.
+uint32_t LimitedChunkCount(const RecordingSettings& settings,
+                           const ProgramConfiguration& configuration) {
+  int64_t chunks = ComputeChunkCount(settings, configuration);
+  if (chunks > int64_t{UINT32_MAX}) {
+    return UINT32_MAX;
+  }
+  return chunks < 1 ? 1 : static_cast<uint32_t>(chunks);
+}
+
+uint8_t ModeFlags(const RecordingSettings& settings) {
+  uint8_t flags = 0;
+  if (settings.DigitalBIT0 != 0) {
+    flags |= DigitalBit0Flag;
+  }
+  if (settings.ZeroMul != 0) {
+    flags |= ZeroMulFlag;
+  }
+  if (settings.SynchroMode != 0) {
+    flags |= SynchroModeFlag;
+  }
+  if (settings.CycleMode != 0) {
+    flags |= CycleModeFlag;
+  }
+  return flags;
+}
+
 }  // namespace
 
 DataFileWriter::DataFileWriter(FileSystem& files, WriterOwner& owner,
@@ -58,14 +85,7 @@ StartOutcome DataFileWriter::StartDataFile(const ChannelList& list, int32_t coun
     return StartOutcome::Refused;
   }
 
-  int64_t chunks = ComputeChunkCount(Settings, Configuration);
-  if (chunks > int64_t{UINT32_MAX}) {
-    chunks = UINT32_MAX;
-  }
-  if (chunks < 1) {
-    chunks = 1;
-  }
-  uint32_t total = static_cast<uint32_t>(chunks);
+  uint32_t total = LimitedChunkCount(Settings, Configuration);
   int32_t chunkWords = SamplesPerSector * Settings.ChannelCount * (Settings.SynchroMode ? 2 : 1);
   int64_t plannedSize = HeaderSize + int64_t{total} * chunkWords * 2;
 
@@ -105,22 +125,9 @@ StartOutcome DataFileWriter::StartDataFile(const ChannelList& list, int32_t coun
   Total = total;
   Written = 0;
 
-  uint8_t flags = 0;
-  if (Settings.DigitalBIT0 != 0) {
-    flags |= DigitalBit0Flag;
-  }
-  if (Settings.ZeroMul != 0) {
-    flags |= ZeroMulFlag;
-  }
-  if (Settings.SynchroMode != 0) {
-    flags |= SynchroModeFlag;
-  }
-  if (Settings.CycleMode != 0) {
-    flags |= CycleModeFlag;
-  }
   int64_t written = 0;
   if (WriteDataFileHeader(Files, File, Settings.ChannelCount, Configuration.ADCRange, &list,
-                          Settings.SampleRate, flags, &written) != 1) {
+                          Settings.SampleRate, ModeFlags(Settings), &written) != 1) {
     EndAfterFailedWrite(written);
     return StartOutcome::Refused;
   }
@@ -146,9 +153,7 @@ bool DataFileWriter::WriteNextChunk() {
     EndAfterFailedWrite(written);
     return true;
   }
-  StopDataFile();
-  ComposeFileName();
-  Owner.WriterProgress(0, 0);
+  EndFile();
   return true;
 }
 
@@ -212,18 +217,19 @@ void DataFileWriter::EndAfterFailedWrite(int64_t written) {
     std::snprintf(reason, sizeof reason, "The disk took only part of the data; it may be full.");
   }
   int64_t onDisk = Files.FileSize(File);
-  int64_t planned = PlannedSize();
+  int64_t planned = HeaderSize + int64_t{Total} * Buffer.SizeInBytes();
   char message[MessageSize];
   std::snprintf(message, sizeof message,
                 "Writing the %s file stopped after %" PRId64 " of %" PRId64
                 " bytes; the file is incomplete.\n%s",
                 FullName, onDisk < 0 ? 0 : onDisk, planned, reason);
-  StopDataFile();
-  ComposeFileName();
-  Owner.WriterProgress(0, 0);
+  EndFile();
   ShowError(message);
 }
 
-int64_t DataFileWriter::PlannedSize() const {
-  return HeaderSize + int64_t{Total} * Buffer.SizeInBytes();
+// Closes the file, prepares the next name and returns the status line to the disk.
+void DataFileWriter::EndFile() {
+  StopDataFile();
+  ComposeFileName();
+  Owner.WriterProgress(0, 0);
 }

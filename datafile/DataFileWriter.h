@@ -61,7 +61,7 @@ class DataFileWriter {
   void ShowError(const char* text);
   bool HasRoom(int64_t plannedSize, bool replacing);
   void EndAfterFailedWrite(int64_t written);
-  int64_t PlannedSize() const;
+  void EndFile();
 
   FileSystem& Files;
   WriterOwner& Owner;
