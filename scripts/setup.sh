@@ -22,6 +22,8 @@ need x86_64-w64-mingw32-windres binutils-mingw-w64-x86-64
 need wine wine
 need wine64 wine64
 need Xvfb xvfb
+need xset x11-xserver-utils
+need import imagemagick
 need /usr/src/googletest/CMakeLists.txt googletest
 need /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a libclang-rt-14-dev
 

@@ -1,0 +1,197 @@
+#include "app/MainDialog.h"
+
+#include <cstdio>
+
+#include "config/ConfigFiles.h"
+#include "datafile/TargetFile.h"
+#include "resources/ResourceIds.h"
+
+namespace {
+
+constexpr UINT_PTR StatusTimer = 1;
+constexpr UINT StatusPeriod = 2000;  // ms
+constexpr int32_t CentreOnScreen = -1000;
+constexpr std::size_t MessageSize = 512;
+
+const MessageMapEntry MainDialogMap[] = {
+    MAP_ROW_FIRST(WM_TIMER, 0, 0, MainDialog, OnTimer),
+    MAP_ROW(WM_INITDIALOG, 0, 0, MainDialog, OnInitDialog),
+    MAP_ROW(WM_DESTROY, 0, 0, MainDialog, OnDestroy),
+    MAP_ROW(WM_COMMAND, IDCANCEL, 0, MainDialog, OnCancel),
+    MAP_ROW_FIRST(WM_COMMAND, IDC_WRITE, 0, MainDialog, OnWriteCommand),
+    MAP_ROW(WM_COMMAND, IDC_CHOOSE_FILE, 0, MainDialog, OnChooseFileCommand),
+    MAP_ROW(WM_COMMAND, IDC_A_AND_B, 0, MainDialog, OnSynchroCommand),
+    MAP_ROW_BOTH(WM_COMMAND, 0, 0, MainDialog, OnControlCommand),
+    MAP_END,
+};
+
+}  // namespace
+
+MainDialog::MainDialog(FileSystem& files)
+    : Files(files),
+      Writer(files, *this, Configuration, Settings, Paths),
+      Controls(Settings, Configuration) {
+  LoadDefaults(Files, Configuration, Settings, Paths);
+  WriteDefaultConfiguration(Files, ConfigurationFileName);
+  ReadConfiguration(Files, ConfigurationFileName, Configuration);
+  ReadSavedState(Files, SavedStateFileName, Settings);
+  Writer.ComposeFileName();
+  SetIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_CARD)));
+  if (CreateFromTemplate(IDD_MAIN, CentreOnScreen, CentreOnScreen, nullptr) != nullptr) {
+    Show(SW_SHOWNORMAL);
+  }
+}
+
+const MessageMapEntry* MainDialog::GetMessageMap() const {
+  return MainDialogMap;
+}
+
+void MainDialog::OnNcDestroy() {
+  WriteSavedState(Files, SavedStateFileName, Settings, Paths);
+  Dialog::OnNcDestroy();
+}
+
+int32_t MainDialog::OnTimer(WPARAM) {
+  KillTimer(Hwnd, StatusTimer);
+  SetTimer(Hwnd, StatusTimer, StatusPeriod, nullptr);
+  return 0;
+}
+
+int32_t MainDialog::OnInitDialog() {
+  // Two blanks lead, as the logger's other tools show it.
+  SetWindowTextA(Hwnd, "  ZQ347SD File Creator v4.2 [ Sep  3 2021 ]");
+  HMODULE module = GetModuleHandleW(nullptr);
+  SendDlgItemMessageW(Hwnd, IDC_WRITE, BM_SETIMAGE, IMAGE_ICON,
+                      reinterpret_cast<LPARAM>(LoadIconW(module, MAKEINTRESOURCEW(IDI_WRITE))));
+  SendDlgItemMessageW(
+      Hwnd, IDC_CHOOSE_FILE, BM_SETIMAGE, IMAGE_ICON,
+      reinterpret_cast<LPARAM>(LoadIconW(module, MAKEINTRESOURCEW(IDI_CHOOSE_FILE))));
+  Controls.InitParameterControls(Hwnd);
+  EnableControls(true);
+  SetTimer(Hwnd, StatusTimer, StatusPeriod, nullptr);
+  // Every run begins with the choice of the target file, once the loop runs.
+  PostMessageW(Hwnd, WM_COMMAND, MAKEWPARAM(IDC_CHOOSE_FILE, 0), 0);
+  return 0;
+}
+
+int32_t MainDialog::OnDestroy() {
+  Controls.ReadParameterControls();
+  KillTimer(Hwnd, StatusTimer);
+  Writer.StopDataFile();
+  PostQuitMessage(0);
+  return 0;
+}
+
+int32_t MainDialog::OnCancel() {
+  DestroyWindow(Hwnd);
+  return 0;
+}
+
+int32_t MainDialog::OnWriteCommand(WPARAM first) {
+  HWND button = GetDlgItem(Hwnd, IDC_WRITE);
+  bool fromKey = HIWORD(first) != 0;
+  if (fromKey) {
+    // The accelerator does not press the button itself.
+    bool checked = SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    SendMessageW(button, BM_SETCHECK, checked ? BST_UNCHECKED : BST_CHECKED, 0);
+  }
+  if (SendMessageW(button, BM_GETCHECK, 0, 0) != BST_CHECKED) {
+    Writer.StopDataFile();
+    Writer.ComposeFileName();
+    return 0;
+  }
+  if (Writer.IsWriting()) {
+    return 0;
+  }
+
+  Controls.CloseDropDowns();
+  Controls.ReadParameterControls();
+  std::string missing = Controls.ListWithoutChoice();
+  if (!missing.empty()) {
+    char text[MessageSize];
+    std::snprintf(text, sizeof text,
+                  "The \"%s\" list shows no choice.\nChoose an entry in it, then start "
+                  "writing again.",
+                  missing.c_str());
+    ShowMessage(MessageCaption, ErrorStyle, text);
+    ReleaseWriteButton();
+    return 0;
+  }
+  ChannelList list;
+  int32_t count = Controls.RebuildRateList(false, &list);
+  if (count == 0) {
+    ShowMessage(MessageCaption, ErrorStyle,
+                "No A channel is switched on.\nChoose a range for at least one A channel, then "
+                "start writing again.");
+    ReleaseWriteButton();
+    return 0;
+  }
+  // The name follows the record number as it is now, even if no list closed up.
+  Writer.ComposeFileName();
+  switch (Writer.StartDataFile(list, count)) {
+    case StartOutcome::Started:
+      EnableControls(false);
+      break;
+    case StartOutcome::Refused:
+    case StartOutcome::NotStarted:
+      ReleaseWriteButton();
+      break;
+  }
+  return 0;
+}
+
+int32_t MainDialog::OnChooseFileCommand() {
+  Writer.StopDataFile();
+  Writer.ComposeFileName();
+  if (!ChooseTargetFile(Hwnd, Configuration, Paths)) {
+    return 0;
+  }
+  Controls.ReadParameterControls();
+  Writer.ComposeFileName();
+  Controls.RebuildRateList(false, nullptr);
+  return 0;
+}
+
+int32_t MainDialog::OnSynchroCommand() {
+  // The parameter controls are disabled while a file is written; their state must
+  // not change under it.
+  if (!Writer.IsWriting()) {
+    Controls.OnSynchroCommand();
+    EnableControls(true);
+  }
+  return 0;
+}
+
+int32_t MainDialog::OnControlCommand(WPARAM first, LPARAM) {
+  if (Writer.IsWriting() || !Controls.OnControlCommand(first)) {
+    return 0;
+  }
+  Writer.ComposeFileName();
+  EnableControls(true);
+  return 0;
+}
+
+void MainDialog::WriterProgress(uint32_t, uint32_t) {}
+
+void MainDialog::WriterStopped() {
+  CheckDlgButton(Hwnd, IDC_WRITE, BST_UNCHECKED);
+  EnableControls(true);
+}
+
+int MainDialog::ShowMessage(const char* caption, uint32_t style, const char* text) {
+  HWND focus = GetFocus();
+  // Task-modal: the dialog cannot be used, nor this handler re-entered, meanwhile.
+  int answer = MessageBoxA(nullptr, text, caption, style | MB_TASKMODAL);
+  if (focus != nullptr && IsWindow(focus)) {
+    SetFocus(focus);
+  }
+  return answer;
+}
+
+void MainDialog::EnableControls(bool enable) {
+  Controls.EnableRecordingControls(enable, Settings.SynchroMode != 0, Writer.TotalChunks() == 0);
+}
+
+void MainDialog::ReleaseWriteButton() {
+  CheckDlgButton(Hwnd, IDC_WRITE, BST_UNCHECKED);
+}

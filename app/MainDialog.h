@@ -1,0 +1,47 @@
+// The program's one window: owns the configuration, the recording choices, the data
+// file writer and the paths, and routes every message to the subsystem that acts on it.
+#pragma once
+
+#include "config/PathTexts.h"
+#include "config/ProgramConfiguration.h"
+#include "datafile/DataFileWriter.h"
+#include "framework/Dialog.h"
+#include "platform/FileSystem.h"
+#include "recording/ParameterControls.h"
+#include "recording/RecordingSettings.h"
+
+class MainDialog : public Dialog, private WriterOwner {
+ public:
+  // Reads the configuration and the saved choices, then creates and shows the window.
+  explicit MainDialog(FileSystem& files);
+
+  const MessageMapEntry* GetMessageMap() const override;
+  void OnNcDestroy() override;
+
+  // One idle step of the fill; true when there was nothing to write.
+  bool WriteNextChunk() { return Writer.WriteNextChunk(); }
+
+  int32_t OnTimer(WPARAM timer);
+  int32_t OnInitDialog();
+  int32_t OnDestroy();
+  int32_t OnCancel();
+  int32_t OnWriteCommand(WPARAM first);
+  int32_t OnChooseFileCommand();
+  int32_t OnSynchroCommand();
+  int32_t OnControlCommand(WPARAM first, LPARAM second);
+
+ private:
+  void WriterProgress(uint32_t total, uint32_t done) override;
+  void WriterStopped() override;
+  int ShowMessage(const char* caption, uint32_t style, const char* text) override;
+
+  void EnableControls(bool enable);
+  void ReleaseWriteButton();
+
+  FileSystem& Files;
+  ProgramConfiguration Configuration;
+  RecordingSettings Settings;
+  PathTexts Paths;
+  DataFileWriter Writer;
+  ParameterControls Controls;
+};

@@ -1,0 +1,39 @@
+// The message loop: accelerators first, then dialog keyboard navigation, then
+// dispatch; background work runs in OnIdle whenever the queue is empty.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+class Application {
+ public:
+  // 0: no accelerator table; otherwise the table is loaded from the program.
+  explicit Application(int32_t acceleratorId);
+  virtual ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // True lets the loop wait for the next message.
+  virtual bool OnIdle() { return true; }
+
+  void SetWindows(HWND acceleratorTarget, HWND navigationWindow);
+  // Runs until the quit message; returns its exit code.
+  int Run();
+
+ protected:
+  // True when the message was consumed by the accelerators or the dialog manager.
+  bool PreTranslate(MSG& message);
+
+  HACCEL Accelerators = nullptr;
+  HWND AcceleratorTarget = nullptr;
+  HWND NavigationWindow = nullptr;
+  bool WaitWhenIdle = true;
+
+ private:
+  bool IsAcceleratorKey(WPARAM key) const;
+
+  static constexpr int32_t KeyCapacity = 32;
+  WORD Keys[KeyCapacity] = {};
+  int32_t KeyCount = 0;
+};
