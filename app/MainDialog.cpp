@@ -4,6 +4,8 @@
 
 #include "config/ConfigFiles.h"
 #include "datafile/TargetFile.h"
+#include "hints/HelpTexts.h"
+#include "hints/HintTracker.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -17,6 +19,7 @@ const MessageMapEntry MainDialogMap[] = {
     MAP_ROW_FIRST(WM_TIMER, 0, 0, MainDialog, OnTimer),
     MAP_ROW(WM_INITDIALOG, 0, 0, MainDialog, OnInitDialog),
     MAP_ROW(WM_DESTROY, 0, 0, MainDialog, OnDestroy),
+    MAP_ROW(WM_MOVE, 0, 0, MainDialog, OnMove),
     MAP_ROW(WM_COMMAND, IDCANCEL, 0, MainDialog, OnCancel),
     MAP_ROW_FIRST(WM_COMMAND, IDC_WRITE, 0, MainDialog, OnWriteCommand),
     MAP_ROW(WM_COMMAND, IDC_CHOOSE_FILE, 0, MainDialog, OnChooseFileCommand),
@@ -48,6 +51,7 @@ const MessageMapEntry* MainDialog::GetMessageMap() const {
 
 void MainDialog::OnNcDestroy() {
   WriteSavedState(Files, SavedStateFileName, Settings, Paths);
+  Hints().HideHint();
   Dialog::OnNcDestroy();
 }
 
@@ -68,6 +72,8 @@ int32_t MainDialog::OnInitDialog() {
       reinterpret_cast<LPARAM>(LoadIconW(module, MAKEINTRESOURCEW(IDI_CHOOSE_FILE))));
   Controls.InitParameterControls(Hwnd);
   EnableControls(true);
+  Hints().Start(Hwnd, Configuration.HelpPreDelay, Configuration.HelpPostDelay, HelpTexts, PollHints,
+                0);
   SetTimer(Hwnd, StatusTimer, StatusPeriod, nullptr);
   // Every run begins with the choice of the target file, once the loop runs.
   PostMessageW(Hwnd, WM_COMMAND, MAKEWPARAM(IDC_CHOOSE_FILE, 0), 0);
@@ -80,6 +86,12 @@ int32_t MainDialog::OnDestroy() {
   Writer.StopDataFile();
   PostQuitMessage(0);
   return 0;
+}
+
+// A hint must not hang in the air where the dialog was.
+int32_t MainDialog::OnMove() {
+  Hints().HideHint();
+  return NotHandled;
 }
 
 int32_t MainDialog::OnCancel() {

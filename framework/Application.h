@@ -21,10 +21,10 @@ class Application {
   // Runs until the quit message; returns its exit code.
   int Run();
 
- protected:
   // True when the message was consumed by the accelerators or the dialog manager.
   bool PreTranslate(MSG& message);
 
+ protected:
   HACCEL Accelerators = nullptr;
   HWND AcceleratorTarget = nullptr;
   HWND NavigationWindow = nullptr;

@@ -114,19 +114,7 @@ int32_t ParameterControls::RebuildRateList(bool takeIndex, ChannelList* list) {
 }
 
 void ParameterControls::SyncChannelB() {
-  for (int32_t k = 0; k < ChannelsPerGroup; ++k) {
-    int32_t a = Settings.ChAIndex[k];
-    int32_t& b = Settings.ChBIndex[k];
-    if (a == 0 || a == 1) {
-      b = a;
-    } else if (a >= 2 && a <= 5) {
-      if (b < 2 || b > 5) {
-        b = a;
-      }
-    } else if (b >= 0 && b <= 5) {
-      b = a;  // differential, or no selection
-    }
-  }
+  ::SyncChannelB(Settings);
 }
 
 void ParameterControls::ShowRangeSelections() {

@@ -21,6 +21,22 @@ uint32_t ChannelCode(const RecordingSettings& settings, int32_t channel) {
   return (b << 16) | a;
 }
 
+void SyncChannelB(RecordingSettings& settings) {
+  for (int32_t k = 0; k < ChannelsPerGroup; ++k) {
+    int32_t a = settings.ChAIndex[k];
+    int32_t& b = settings.ChBIndex[k];
+    if (a == 0 || a == 1) {
+      b = a;
+    } else if (a >= 2 && a <= 5) {
+      if (b < 2 || b > 5) {
+        b = a;
+      }
+    } else if (b >= 0 && b <= 5) {
+      b = a;  // differential, or no selection
+    }
+  }
+}
+
 int32_t BuildChannelList(RecordingSettings& settings, ChannelList* list) {
   int32_t count = 0;
   for (int32_t channel = 0; channel < ChannelsPerGroup; ++channel) {

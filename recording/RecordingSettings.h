@@ -37,6 +37,10 @@ struct ChannelList {
 // Bits 0-15: ChAIndex - 1; bits 16-31: ChBIndex - 1 in synchronous mode, else 0.
 uint32_t ChannelCode(const RecordingSettings& settings, int32_t channel);
 
+// Gives every B channel the kind of its A channel (off, ground, single-ended or
+// differential); a B channel of the right kind keeps its own range.
+void SyncChannelB(RecordingSettings& settings);
+
 // Returns the number of enabled A channels and sets ChannelCount (at least 1);
 // fills the list only when one is given.
 int32_t BuildChannelList(RecordingSettings& settings, ChannelList* list);

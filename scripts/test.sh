@@ -15,7 +15,8 @@ cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 cmake --build build/windows -j "$jobs"
 status=0
-ctest --test-dir build/windows --output-on-failure || status=$?
+# Window tests need a display: a virtual one of their own.
+scripts/with-xvfb.sh ctest --test-dir build/windows --output-on-failure || status=$?
 WINEPREFIX=$PWD/build/windows/wineprefix wineserver -k 2>/dev/null || true
 ((status == 0))
 

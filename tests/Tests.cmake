@@ -9,11 +9,13 @@ add_executable(UnitTests
   tests/DataFileHeaderTest.cpp
   tests/DataFileWriterTest.cpp
   tests/FullDiskTest.cpp
+  tests/HelpTextsTest.cpp
+  tests/HintLayoutTest.cpp
   tests/NumbersTest.cpp
   tests/RecordingSettingsTest.cpp
   tests/TestFiles.cpp
   ${ZQ_RESOURCES})
-target_link_libraries(UnitTests PRIVATE zq_core zq_warnings GTest::gtest_main)
+target_link_libraries(UnitTests PRIVATE zq_core zq_hints_core zq_warnings GTest::gtest_main)
 target_compile_definitions(UnitTests PRIVATE
   ZQ_BUILTIN_TEXT_FILE="${CMAKE_SOURCE_DIR}/resources/ZQ347Fill.cfg")
 
@@ -29,9 +31,54 @@ if(CMAKE_CROSSCOMPILING)
                                  ${CMAKE_CROSSCOMPILING_EMULATOR})
   add_test(NAME OnlySystemDlls COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports.sh
                                        $<TARGET_FILE:UnitTests>)
+  add_test(NAME ProgramOnlySystemDlls COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports.sh
+                                              $<TARGET_FILE:ZQ347Fill>)
+
+  # The real dialog made from its template in this process, driven with messages.
+  add_executable(WindowTests
+    tests/window/MainDialogTest.cpp
+    tests/window/WritingTest.cpp
+    tests/window/WindowTestSupport.cpp
+    ${ZQ_RESOURCES})
+  target_link_libraries(WindowTests PRIVATE zq_app zq_warnings GTest::gtest_main)
+  set_target_properties(WindowTests PROPERTIES
+    CROSSCOMPILING_EMULATOR "${CMAKE_CROSSCOMPILING_EMULATOR}")
+  add_test(NAME WindowTests COMMAND WindowTests)
+
+  # The balloon hints over the real dialog, driven with the cursor.
+  add_executable(HintTests
+    tests/hints/HintTestSupport.cpp
+    tests/hints/HintTrackerTest.cpp
+    tests/hints/HintWindowTest.cpp
+    tests/window/WindowTestSupport.cpp
+    ${ZQ_RESOURCES})
+  target_link_libraries(HintTests PRIVATE zq_app zq_warnings GTest::gtest_main)
+  set_target_properties(HintTests PROPERTIES
+    CROSSCOMPILING_EMULATOR "${CMAKE_CROSSCOMPILING_EMULATOR}")
+  add_test(NAME HintTests COMMAND HintTests)
 else()
   include(GoogleTest)
   gtest_discover_tests(UnitTests TEST_FILTER -FullDisk* DISCOVERY_TIMEOUT 30)
   add_test(NAME FullDisk COMMAND ${full_disk} $<TARGET_FILE:UnitTests>)
 endif()
 set_tests_properties(FullDisk PROPERTIES SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)
+
+# The command-line companion: its commands in this process, and the real program's
+# exit codes and messages, under Wine when cross-built.
+string(REPLACE ";" "|" cli_emulator "${CMAKE_CROSSCOMPILING_EMULATOR}")
+add_test(NAME CliProgramRuns
+         COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:zq347cli> -DEMULATOR=${cli_emulator}
+                 -DWORK=${CMAKE_BINARY_DIR}/cli-runs -P ${CMAKE_SOURCE_DIR}/tests/cli/ProgramRuns.cmake)
+if(CMAKE_CROSSCOMPILING)
+  add_test(NAME CliOnlySystemDlls COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports.sh
+                                          $<TARGET_FILE:zq347cli>)
+else()
+  add_executable(CliTests
+    tests/cli/ChoiceNamesTest.cpp
+    tests/cli/CliTestSupport.cpp
+    tests/cli/InspectCommandTest.cpp
+    tests/cli/WriteCommandTest.cpp
+    tests/TestFiles.cpp)
+  target_link_libraries(CliTests PRIVATE zq_cli zq_warnings GTest::gtest_main)
+  gtest_discover_tests(CliTests DISCOVERY_TIMEOUT 30)
+endif()

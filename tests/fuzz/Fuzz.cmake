@@ -11,3 +11,16 @@ set(ZQ_FUZZ_SECONDS 30 CACHE STRING "How long the fuzz test runs")
 add_test(NAME ConfigTextFuzz
          COMMAND ConfigTextFuzz -max_total_time=${ZQ_FUZZ_SECONDS} -timeout=10 -rss_limit_mb=2048
                  -print_final_stats=1 ${corpus} ${CMAKE_SOURCE_DIR}/tests/fuzz/seeds)
+
+# The data file header reader of the command line, with the same bound on its time.
+add_executable(HeaderDecodeFuzz tests/fuzz/HeaderDecodeFuzz.cpp cli/HeaderDecoder.cpp
+                                cli/InspectReport.cpp cli/SizeCheck.cpp)
+target_link_libraries(HeaderDecodeFuzz PRIVATE zq_core zq_warnings)
+target_link_options(HeaderDecodeFuzz PRIVATE -fsanitize=fuzzer)
+set(header_corpus ${CMAKE_BINARY_DIR}/header-corpus)
+file(MAKE_DIRECTORY ${header_corpus})
+set(ZQ_HEADER_FUZZ_SECONDS 20 CACHE STRING "How long the header fuzz test runs")
+add_test(NAME HeaderDecodeFuzz
+         COMMAND HeaderDecodeFuzz -max_total_time=${ZQ_HEADER_FUZZ_SECONDS} -timeout=10
+                 -rss_limit_mb=2048 -print_final_stats=1 ${header_corpus}
+                 ${CMAKE_SOURCE_DIR}/tests/fuzz/header-seeds)

@@ -1,0 +1,120 @@
+#include "cli/CommandLine.h"
+
+#include <CLI/CLI.hpp>
+
+#include "cli/InspectCommand.h"
+#include "cli/Terminal.h"
+#include "cli/WriteCommand.h"
+
+namespace {
+
+const char* const WriteExamples = R"(Examples:
+  zq347cli write
+      one file from the choices the dialog saved in the current folder
+  zq347cli write --settings-dir card-setup --dir /media/card --channel 1-4=+-10V \
+      --rate 10KHz --duration "10 min" --loop
+  zq347cli write --fresh --channel "1=+-1V D" --sync --channel-b "1=+-0.1V D" \
+      --size 1M --number 7 --overwrite
+Ranges, rates, sizes and durations are named as the dialog's lists show them;
+blanks and letter case do not matter. Exit codes: 0 done, 1 refused, 2 usage,
+3 write failure, 130 stopped by Ctrl-C.
+)";
+
+const char* const InspectExamples = R"(Examples:
+  zq347cli inspect /media/card/0001Dat.VDF
+  zq347cli inspect --verify --json 0001Dat.VDF
+Exit codes: 0 a data file (and all fill with --verify), 1 not a data file or a
+changed byte, 2 usage, 3 read failure.
+)";
+
+void AddWriteOptions(CLI::App& command, WriteRequest& request) {
+  command
+      .add_option("--settings-dir", request.SettingsFolder,
+                  "Folder of ZQ347Fill.cfg (created when absent) and ZQ347Fill.sav "
+                  "(default: the current folder)")
+      ->type_name("DIR");
+  command
+      .add_option("--config", request.ConfigFile,
+                  "Read this configuration file instead (never created)")
+      ->type_name("FILE");
+  command.add_flag("--fresh", request.IgnoreSavedState,
+                   "Start from the first entry of every list, all channels off, instead of "
+                   "ZQ347Fill.sav");
+  command
+      .add_option("--dir", request.TargetFolder,
+                  "Folder of the data file (default: the settings folder)")
+      ->type_name("DIR");
+  command.add_option("--name", request.BaseName, "Base name of the data file (default: File)")
+      ->type_name("NAME");
+  CLI::Option* rate = command.add_option("--rate", request.Rate,
+                                         "Sampling rate per channel: a label (10KHz) or Hz");
+  command
+      .add_option("--rate-position", request.RatePosition,
+                  "Sampling rate by its place in the offered list, 1 for the first")
+      ->excludes(rate);
+  CLI::Option* size = command.add_option("--size", request.Size,
+                                         "Size per channel: a label (\"Size 1 Ms\") or samples");
+  command
+      .add_option("--duration", request.Duration,
+                  "Time per channel: a label (\"Time 5 min.\") or minutes")
+      ->excludes(size);
+  command.add_option("--number", request.RecordNumber, "Record number, 1 to 1000");
+  command.add_option("--channel", request.ChannelsA, "A channel range, e.g. 3=+-1V or 1-8=OFF")
+      ->type_name("N=RANGE");
+  command
+      .add_option("--channel-b", request.ChannelsB,
+                  "B channel range in the A and B mode, e.g. 3=+-0.1V")
+      ->type_name("N=RANGE");
+  command.add_flag("--sync,!--no-sync", request.Synchro, "A and B channels together");
+  command.add_flag("--loop,!--no-loop", request.Loop, "Loop record");
+  command.add_flag("--reset-mul,!--no-reset-mul", request.ResetMul,
+                   "Reset the amplifier at every multiplexer switch (Reset MUL)");
+  command.add_flag("--bit0,!--no-bit0", request.Bit0, "Record bit 0 of the digital input");
+  command.add_flag("--overwrite", request.Overwrite, "Replace an existing data file");
+  command.add_flag("--force", request.Force, "Replace it even when it is read-only");
+  command.footer(WriteExamples);
+}
+
+void AddInspectOptions(CLI::App& command, InspectRequest& request) {
+  command.add_option("file", request.File, "The data file")->required();
+  command.add_option("--config", request.ConfigFile,
+                     "Configuration for labels, sizes and the fill word (default: "
+                     "ZQ347Fill.cfg of the current folder when there, else the built-in one)");
+  command.add_flag("--verify", request.Verify,
+                   "Check that every byte after the header is the fill word");
+  command.add_flag("--json", request.Json, "Print one JSON object");
+  command.footer(InspectExamples);
+}
+
+}  // namespace
+
+int RunCommandLine(int argc, const char* const* argv, Console& console) {
+  CLI::App app{"Writes and inspects the data files of the ZQ347SD logger.", ProgramName};
+  app.require_subcommand(1);
+  WriteRequest write;
+  InspectRequest inspect;
+  CLI::App* writeCommand =
+      app.add_subcommand("write", "Write one data file, as the dialog does for the same choices");
+  AddWriteOptions(*writeCommand, write);
+  CLI::App* inspectCommand =
+      app.add_subcommand("inspect", "Show what the logger will record into a data file");
+  AddInspectOptions(*inspectCommand, inspect);
+
+  // CLI11 reports through exceptions; they end here.
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& help) {
+    return app.exit(help, console.Out, console.Err);
+  } catch (const CLI::ParseError& error) {
+    Complain(console, std::string(error.what()) + " (see " + ProgramName + " --help)");
+    return ExitUsage;
+  }
+
+  if (inspectCommand->parsed()) {
+    return RunInspectCommand(inspect, SystemFileSystem(), console);
+  }
+  CatchInterrupt();
+  int code = RunWriteCommand(write, SystemFileSystem(), console, InterruptRequested);
+  ReleaseInterrupt();
+  return code;
+}

@@ -1,0 +1,25 @@
+// Where a command's output goes, and its exit codes.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+constexpr const char* ProgramName = "zq347cli";
+
+enum ExitCode : int {
+  ExitDone = 0,
+  ExitRefused = 1,       // a choice not offered, an existing file, no room, not a data file
+  ExitUsage = 2,         // the command line itself is wrong
+  ExitWriteFailure = 3,  // the disk failed
+  ExitInterrupted = 130  // Ctrl-C, as shells report it
+};
+
+struct Console {
+  std::ostream& Out;
+  std::ostream& Err;
+  bool Terminal = false;  // standard error is a terminal: progress bars are drawn there
+};
+
+// One line on standard error, with the program's name in front; line breaks of the
+// core's message texts become blanks.
+void Complain(Console& console, const std::string& text);

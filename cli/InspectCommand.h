@@ -1,0 +1,20 @@
+// `inspect`: what the logger will record into a data file, and with --verify whether
+// the space after the header holds nothing but the fill word.
+#pragma once
+
+#include <string>
+
+#include "cli/Console.h"
+#include "platform/FileSystem.h"
+
+struct InspectRequest {
+  std::string File;
+  std::string ConfigFile;  // for the labels, sizes and fill word; empty: see below
+  bool Verify = false;
+  bool Json = false;
+};
+
+// Without a configuration file named, "ZQ347Fill.cfg" of the current folder is read
+// when it is there (never created); else the built-in values apply. Returns an
+// ExitCode: 1 for a file that is not a data file or whose fill differs.
+int RunInspectCommand(const InspectRequest& request, FileSystem& files, Console& console);

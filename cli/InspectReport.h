@@ -1,0 +1,30 @@
+// What `inspect` prints about a data file, as text or as one JSON object.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "cli/HeaderDecoder.h"
+#include "cli/SizeCheck.h"
+#include "config/ProgramConfiguration.h"
+
+struct FillCheck {
+  bool Done = false;  // --verify was asked for and the data was read
+  uint16_t Word = 0xFFFF;
+  int64_t CheckedBytes = 0;
+  int64_t DifferentBytes = 0;
+  int64_t FirstDifference = -1;  // file offset
+};
+
+struct InspectResult {
+  std::string Name;
+  int64_t FileSize = 0;
+  DecodedHeader Header;
+  SizeCheck Size;
+  FillCheck Fill;
+};
+
+std::string FormatInspectText(const InspectResult& result,
+                              const ProgramConfiguration& configuration);
+std::string FormatInspectJson(const InspectResult& result,
+                              const ProgramConfiguration& configuration);

@@ -1,0 +1,385 @@
+#include "cli/WriteCommand.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+
+#include "cli/ChoiceNames.h"
+#include "cli/ProgressBar.h"
+#include "cli/SavedChoices.h"
+#include "config/ConfigFiles.h"
+#include "datafile/DataFileHeader.h"
+#include "datafile/DataFileWriter.h"
+#include "recording/ListLabels.h"
+
+namespace {
+
+constexpr int AnswerNo = 7;
+constexpr int64_t SectorBytes = 512;
+constexpr char Extension[] = ".VDF";
+
+// Takes the writer's questions and messages: the overwrite question is answered from
+// the options, error texts are kept for standard error.
+class CommandOwner final : public WriterOwner {
+ public:
+  void WriterProgress(uint32_t, uint32_t) override {}
+  void WriterStopped() override { Stopped = true; }
+  int ShowMessage(const char*, uint32_t style, const char* text) override {
+    if (style == QuestionStyle) {
+      Asked = true;
+      return Replace ? AnswerYes : AnswerNo;
+    }
+    Errors.push_back(text);
+    return 1;
+  }
+
+  bool Replace = false;
+  bool Asked = false;
+  bool Stopped = false;
+  std::vector<std::string> Errors;
+};
+
+struct Job {
+  ProgramConfiguration Configuration;
+  RecordingSettings Settings;
+  PathTexts Paths;
+};
+
+std::string InFolder(const std::string& folder, const char* name) {
+  if (folder.empty()) {
+    return name;
+  }
+  return folder.back() == PathSeparator ? folder + name : folder + PathSeparator + name;
+}
+
+bool SetText(char (&field)[NameSize], const std::string& text) {
+  if (text.size() >= sizeof field) {
+    return false;
+  }
+  std::memcpy(field, text.c_str(), text.size() + 1);
+  return true;
+}
+
+// A folder as OutputDirectory holds it: with its separator at the end.
+bool SetFolder(char (&field)[NameSize], const std::string& folder) {
+  bool ends = !folder.empty() && (folder.back() == PathSeparator || folder.back() == '/');
+  return SetText(field, ends ? folder : folder + PathSeparator);
+}
+
+int Refuse(Console& console, const std::string& text) {
+  Complain(console, text);
+  return ExitRefused;
+}
+
+int Usage(Console& console, const std::string& text) {
+  Complain(console, text);
+  return ExitUsage;
+}
+
+// The configuration and the saved choices, as the dialog reads them at start-up.
+int LoadStartValues(const WriteRequest& request, FileSystem& files, Console& console, Job& job) {
+  LoadDefaults(files, job.Configuration, job.Settings, job.Paths);
+  const std::string& folder = request.SettingsFolder;
+  if (!folder.empty()) {
+    if (!files.Exists(folder.c_str())) {
+      return Usage(console, "there is no folder " + folder);
+    }
+    if (!SetText(job.Paths.StartupDirectory, folder) ||
+        !SetFolder(job.Paths.OutputDirectory, folder)) {
+      return Refuse(console, "the folder name " + folder + " is too long");
+    }
+  }
+  if (!request.ConfigFile.empty()) {
+    if (!files.Exists(request.ConfigFile.c_str())) {
+      return Usage(console, "there is no configuration file " + request.ConfigFile);
+    }
+    ReadConfiguration(files, request.ConfigFile.c_str(), job.Configuration);
+  } else {
+    std::string name = InFolder(folder, ConfigurationFileName);
+    WriteDefaultConfiguration(files, name.c_str());
+    ReadConfiguration(files, name.c_str(), job.Configuration);
+  }
+  if (!request.IgnoreSavedState) {
+    ReadSavedState(files, InFolder(folder, SavedStateFileName).c_str(), job.Settings);
+  }
+  SettleSavedChoices(job.Settings, job.Configuration);
+  return ExitDone;
+}
+
+// Choosing a target is the save-file dialog's part: numbering starts again at 1.
+int ApplyTarget(const WriteRequest& request, FileSystem& files, Console& console, Job& job) {
+  if (request.TargetFolder.empty() && request.BaseName.empty()) {
+    return ExitDone;
+  }
+  if (job.Configuration.FileAutoIncrement != 0) {
+    job.Configuration.FileAutoIncrement = 1;
+  }
+  if (!request.TargetFolder.empty()) {
+    if (!files.Exists(request.TargetFolder.c_str())) {
+      return Usage(console, "there is no folder " + request.TargetFolder);
+    }
+    if (!SetFolder(job.Paths.OutputDirectory, request.TargetFolder)) {
+      return Refuse(console, "the folder name " + request.TargetFolder + " is too long");
+    }
+  }
+  const std::string& name = request.BaseName;
+  if (!name.empty()) {
+    if (name.find_first_of("/\\") != std::string::npos) {
+      return Usage(console, "the base name " + name + " must not hold a folder; use --dir");
+    }
+    if (!SetText(job.Configuration.File, name)) {
+      return Refuse(console, "the base name " + name + " is too long");
+    }
+  }
+  return ExitDone;
+}
+
+int ApplyChannels(const std::vector<std::string>& choices, bool groupB, Console& console,
+                  Job& job) {
+  const char* group = groupB ? "B" : "A";
+  for (const std::string& text : choices) {
+    ChannelChoice choice;
+    if (!ParseChannelChoice(text, choice)) {
+      return Usage(console, "--channel" + std::string(groupB ? "-b" : "") + " wants N=RANGE or " +
+                                "N-M=RANGE, not " + text);
+    }
+    if (choice.First < 1 || choice.Last > ChannelsPerGroup || choice.First > choice.Last) {
+      return Refuse(console,
+                    std::string("there are ") + group + " channels 1 to 16 only, not " + text);
+    }
+    for (int32_t c = choice.First; c <= choice.Last; ++c) {
+      int32_t position = FindRangePosition(job.Configuration, c, choice.Range);
+      if (position < 0) {
+        return Refuse(console, "the range \"" + choice.Range + "\" is not offered for " + group +
+                                   " channel " + std::to_string(c) + "; it offers " +
+                                   JoinLabels(RangeLabels(job.Configuration, c <= 8)));
+      }
+      if (!groupB) {
+        job.Settings.ChAIndex[c - 1] = position;
+        continue;
+      }
+      // B has the kind of its A channel; only the gain may differ.
+      RecordingSettings trial = job.Settings;
+      trial.ChBIndex[c - 1] = position;
+      SyncChannelB(trial);
+      if (trial.ChBIndex[c - 1] != position) {
+        std::vector<std::string> labels = RangeLabels(job.Configuration, c <= 8);
+        int32_t a = job.Settings.ChAIndex[c - 1];
+        std::string aLabel = a >= 0 && a < static_cast<int32_t>(labels.size())
+                                 ? JoinLabels({labels[static_cast<std::size_t>(a)]})
+                                 : "without a choice";
+        return Refuse(console, "B channel " + std::to_string(c) + " cannot be " + choice.Range +
+                                   " while A channel " + std::to_string(c) + " is " + aLabel +
+                                   ": a B channel has the kind of its A channel");
+      }
+      job.Settings.ChBIndex[c - 1] = position;
+    }
+  }
+  return ExitDone;
+}
+
+void ApplyMode(int32_t& field, int choice) {
+  if (choice != 0) {
+    field = choice > 0 ? 1 : 0;
+  }
+}
+
+std::string OfferedRates(const VisibleRateList& visible) {
+  std::vector<std::string> labels;
+  for (int32_t i = 0; i < visible.Count; ++i) {
+    labels.push_back(RateLabel(visible.Rates[i].Displayed));
+  }
+  return JoinLabels(labels);
+}
+
+int ApplyRate(const WriteRequest& request, Console& console, Job& job) {
+  RecordingSettings& settings = job.Settings;
+  VisibleRateList visible = SettleRate(settings, job.Configuration, false);
+  if (request.Rate.empty() && request.RatePosition == 0) {
+    return ExitDone;
+  }
+  std::string channels = std::to_string(settings.ChannelCount) +
+                         (settings.ChannelCount == 1 ? " channel" : " channels");
+  int32_t position = request.RatePosition - 1;
+  if (!request.Rate.empty()) {
+    position = FindRatePosition(visible, request.Rate);
+    if (position < 0) {
+      return Refuse(console, "the rate " + request.Rate + " is not offered for " + channels +
+                                 "; offered are " + OfferedRates(visible));
+    }
+  } else if (position < 0 || position >= visible.Count) {
+    return Refuse(console, "there is no rate at position " + std::to_string(request.RatePosition) +
+                               " for " + channels + "; the list has " +
+                               std::to_string(visible.Count));
+  }
+  double wanted = visible.Rates[position].Raw;
+  settings.FreqIndex = position;
+  SettleRate(settings, job.Configuration, true);
+  // A rate list out of order can make the dialog settle on another entry.
+  if (settings.SampleRate != wanted) {
+    return Refuse(console, "the configured rate list does not let " +
+                               RateLabel(visible.Rates[position].Displayed) +
+                               " be chosen; the dialog would record " +
+                               RateLabel(visible.Rates[settings.FreqIndex].Displayed));
+  }
+  return ExitDone;
+}
+
+int ApplyOptions(const WriteRequest& request, Console& console, Job& job) {
+  RecordingSettings& settings = job.Settings;
+  const ProgramConfiguration& configuration = job.Configuration;
+  if (int code = ApplyChannels(request.ChannelsA, false, console, job); code != ExitDone) {
+    return code;
+  }
+  SyncChannelB(settings);
+  ApplyMode(settings.SynchroMode, request.Synchro);
+  ApplyMode(settings.CycleMode, request.Loop);
+  ApplyMode(settings.ZeroMul, request.ResetMul);
+  ApplyMode(settings.DigitalBIT0, request.Bit0);
+  if (!request.ChannelsB.empty() && settings.SynchroMode == 0) {
+    return Refuse(console, "B channels are recorded only in the \"A and B\" mode; add --sync");
+  }
+  if (int code = ApplyChannels(request.ChannelsB, true, console, job); code != ExitDone) {
+    return code;
+  }
+  if (!request.Size.empty()) {
+    settings.SizeIndex = FindSizePosition(configuration, request.Size);
+    if (settings.SizeIndex < 0) {
+      std::vector<std::string> labels = SizeTimeLabels(configuration);
+      labels.resize(static_cast<std::size_t>(configuration.SizeCount));
+      return Refuse(console, "the size " + request.Size + " is not offered; offered are " +
+                                 JoinLabels(labels));
+    }
+  }
+  if (!request.Duration.empty()) {
+    settings.SizeIndex = FindDurationPosition(configuration, request.Duration);
+    if (settings.SizeIndex < 0) {
+      std::vector<std::string> labels = SizeTimeLabels(configuration);
+      labels.erase(labels.begin(), labels.begin() + configuration.SizeCount);
+      return Refuse(console, "the duration " + request.Duration + " is not offered; offered are " +
+                                 (labels.empty() ? std::string("none") : JoinLabels(labels)));
+    }
+  }
+  if (request.RecordNumber != 0) {
+    if (request.RecordNumber < 1 || request.RecordNumber > RecordNumbers) {
+      return Refuse(console, "the record number must lie from 1 to 1000, not " +
+                                 std::to_string(request.RecordNumber));
+    }
+    settings.FileNumber = request.RecordNumber - 1;
+  }
+  if (int code = ApplyRate(request, console, job); code != ExitDone) {
+    return code;
+  }
+  int32_t enabled = BuildChannelList(settings, nullptr);
+  if (request.ResetMul > 0 && enabled < 2) {
+    return Refuse(console, "\"Reset MUL\" needs more than one A channel");
+  }
+  return ExitDone;
+}
+
+int Interrupted(Console& console, const std::string& name, uint32_t written, uint32_t total,
+                int64_t chunkBytes) {
+  char text[1024];
+  std::snprintf(text, sizeof text,
+                "stopped: the %s file holds the header and %" PRIu32 " of %" PRIu32
+                " chunks (%" PRId64 " bytes)",
+                name.c_str(), written, total, SectorBytes + int64_t{written} * chunkBytes);
+  Complain(console, text);
+  return ExitInterrupted;
+}
+
+// After a refusal: was it the disk's doing?
+bool IsWriteFailure(const CommandOwner& owner) {
+  if (owner.Stopped) {
+    return true;  // the header could not be written
+  }
+  for (const std::string& text : owner.Errors) {
+    if (text.find("cannot be created") != std::string::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
+int WriteFile(const WriteRequest& request, FileSystem& files, Console& console,
+              const volatile std::sig_atomic_t& stop, Job& job) {
+  std::string missing = ListWithoutChoice(job.Settings);
+  if (!missing.empty()) {
+    return Refuse(console, "the \"" + missing +
+                               "\" list has no choice in the saved state; give one with an option");
+  }
+  ChannelList list;
+  int32_t count = BuildChannelList(job.Settings, &list);
+  SettleRate(job.Settings, job.Configuration, false);
+  if (count == 0) {
+    return Refuse(console, "no A channel is switched on; give one with --channel N=RANGE");
+  }
+
+  CommandOwner owner;
+  DataFileWriter writer(files, owner, job.Configuration, job.Settings, job.Paths);
+  writer.ComposeFileName();
+  std::string name = std::string(job.Paths.OutputPath) + Extension;
+  bool readOnly = files.Exists(name.c_str()) && files.IsReadOnly(name.c_str());
+  owner.Replace = request.Force || (request.Overwrite && !readOnly);
+
+  StartOutcome outcome = writer.StartDataFile(list, count);
+  if (outcome == StartOutcome::NotStarted) {
+    Complain(console, "no memory for the fill buffer");
+    return ExitWriteFailure;
+  }
+  if (outcome == StartOutcome::Refused) {
+    if (owner.Asked && !owner.Replace) {
+      return Refuse(console, "the " + name + " file already exists" +
+                                 (readOnly ? " and is read-only; give --force to replace it"
+                                           : "; give --overwrite to replace it"));
+    }
+    for (const std::string& text : owner.Errors) {
+      Complain(console, text);
+    }
+    return IsWriteFailure(owner) ? ExitWriteFailure : ExitRefused;
+  }
+
+  uint32_t total = writer.TotalChunks();
+  int64_t chunkBytes = SectorBytes * job.Settings.ChannelCount * (job.Settings.SynchroMode ? 2 : 1);
+  int64_t size = SectorBytes + int64_t{total} * chunkBytes;
+  ProgressBar progress(console.Err, console.Terminal);
+  progress.Start(size);
+  while (!writer.WriteNextChunk()) {
+    if (stop != 0) {
+      uint32_t written = writer.ChunksWritten();
+      // As releasing the write button: closed where it stands, the number advances.
+      writer.StopDataFile();
+      writer.ComposeFileName();
+      progress.Clear();
+      return Interrupted(console, name, written, total, chunkBytes);
+    }
+    progress.Update(SectorBytes + int64_t{writer.ChunksWritten()} * chunkBytes);
+  }
+  progress.Clear();
+  if (!owner.Errors.empty()) {
+    for (const std::string& text : owner.Errors) {
+      Complain(console, text);
+    }
+    return ExitWriteFailure;
+  }
+  console.Out << "Wrote " << name << " (" << size << " bytes)\n";
+  return ExitDone;
+}
+
+}  // namespace
+
+int RunWriteCommand(const WriteRequest& request, FileSystem& files, Console& console,
+                    const volatile std::sig_atomic_t& stop) {
+  Job job;
+  int code = LoadStartValues(request, files, console, job);
+  if (code == ExitDone) {
+    code = ApplyTarget(request, files, console, job);
+  }
+  if (code == ExitDone) {
+    code = ApplyOptions(request, console, job);
+  }
+  if (code == ExitDone) {
+    code = WriteFile(request, files, console, stop, job);
+  }
+  return code;
+}

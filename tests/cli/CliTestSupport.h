@@ -1,0 +1,27 @@
+// Runs the commands in this process and keeps what they print.
+#pragma once
+
+#include <csignal>
+#include <string>
+#include <vector>
+
+#include "cli/InspectCommand.h"
+#include "cli/WriteCommand.h"
+#include "platform/FileSystem.h"
+
+struct CliRun {
+  int Code;
+  std::string Out;
+  std::string Err;
+};
+
+extern const volatile std::sig_atomic_t NeverStop;
+
+CliRun RunWrite(const WriteRequest& request, FileSystem& files = SystemFileSystem(),
+                const volatile std::sig_atomic_t& stop = NeverStop);
+CliRun RunInspect(const InspectRequest& request);
+// The whole command line, options parsed as the program parses them.
+CliRun RunArguments(const std::vector<std::string>& arguments);
+
+// A saved-state file as the dialog writes it, from "Key = value" pairs.
+void WriteSavedState(const std::string& folder, const std::vector<std::string>& lines);

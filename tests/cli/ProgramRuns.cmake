@@ -1,0 +1,47 @@
+# Runs the real zq347cli (under Wine when EMULATOR is given, its words joined by '|')
+# in a fresh folder WORK: a round trip through write and inspect, and the exit code
+# and single stderr line of a refusal, a usage error and a file that is not a data file.
+cmake_minimum_required(VERSION 3.20)
+string(REPLACE "|" ";" emulator "${EMULATOR}")
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+
+# run(CODE OUT_REGEX ERR_REGEX ARGS...)
+function(run code out err)
+  execute_process(COMMAND ${emulator} ${PROGRAM} ${ARGN} WORKING_DIRECTORY ${WORK}
+                  RESULT_VARIABLE result OUTPUT_VARIABLE stdout ERROR_VARIABLE stderr)
+  string(REPLACE "\r" "" stdout "${stdout}")
+  string(REPLACE "\r" "" stderr "${stderr}")
+  # An empty pattern wants no output at all.
+  set(ok TRUE)
+  foreach(stream stdout stderr)
+    if(stream STREQUAL "stdout")
+      set(pattern "${out}")
+    else()
+      set(pattern "${err}")
+    endif()
+    if((pattern STREQUAL "" AND NOT "${${stream}}" STREQUAL "") OR
+       (NOT pattern STREQUAL "" AND NOT "${${stream}}" MATCHES "${pattern}"))
+      set(ok FALSE)
+    endif()
+  endforeach()
+  if(NOT result EQUAL code OR NOT ok)
+    message(FATAL_ERROR "zq347cli ${ARGN}\nexit code ${result}, expected ${code}\n"
+                        "stdout:\n${stdout}\nstderr:\n${stderr}")
+  endif()
+endfunction()
+
+run(0 "^Wrote .*0001Dat\\.VDF \\(12800 bytes\\)\n$" ""
+    write --channel 1=+-10V --channel "2-3=+-1V D" --sync --channel-b "2=+-0.1V D"
+    --rate 20KHz --size 1K --loop)
+set(choices "20000 Hz per channel \\(20KHz\\).*A and B on, Loop record on.*")
+string(APPEND choices "   2  A \\+-1V D      B \\+-0\\.1V D\n.*as planned for \"Size 1 Ks\".*")
+string(APPEND choices "all 12288 bytes")
+run(0 "${choices}" "" inspect --verify 0001Dat.VDF)
+run(1 "" "^zq347cli: the .*0001Dat\\.VDF file already exists; give --overwrite to replace it\n$"
+    write --channel 1=+-10V)
+run(1 "" "^zq347cli: the range \"\\+-3V\" is not offered for A channel 1; it offers OFF, Gnd"
+    write --fresh --channel 1=+-3V)
+run(2 "" "^zq347cli: .*--channel.*\n$" write --channel)
+run(1 "" "^zq347cli: ZQ347Fill\\.cfg is not a data file: the section at 0x000 is named"
+    inspect ZQ347Fill.cfg)

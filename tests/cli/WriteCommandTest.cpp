@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "cli/SavedChoices.h"
+#include "config/ConfigFiles.h"
+#include "datafile/DataFileWriter.h"
+#include "tests/TestFiles.h"
+#include "tests/WriterOwnerLog.h"
+#include "tests/cli/CliTestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class WriteCommandTest : public ::testing::Test {
+ protected:
+  WriteCommandTest() {
+    Request.SettingsFolder = Folder.Path();
+    Request.IgnoreSavedState = true;
+    // Made here, so that the file system of a test sees only the data file's writes.
+    WriteDefaultConfiguration(SystemFileSystem(), Name(ConfigurationFileName).c_str());
+  }
+
+  std::string Name(const char* file) const { return Folder.File(file); }
+
+  TempFolder Folder;
+  WriteRequest Request;
+};
+
+// The dialog's road from a saved state to a file: start-up in its folder, a target
+// chosen in `target`, then the write button, idle steps until the file is complete.
+std::string WriteAsDialog(const std::string& folder, const std::string& target) {
+  FileSystem& files = SystemFileSystem();
+  ProgramConfiguration configuration;
+  RecordingSettings settings;
+  PathTexts paths;
+  {
+    CurrentFolder here(folder);
+    LoadDefaults(files, configuration, settings, paths);
+    WriteDefaultConfiguration(files, ConfigurationFileName);
+    ReadConfiguration(files, ConfigurationFileName, configuration);
+    ReadSavedState(files, SavedStateFileName, settings);
+  }
+  SyncChannelB(settings);
+  int32_t count = BuildChannelList(settings, nullptr);
+  SelectRate(
+      settings,
+      VisibleRates(configuration, RateLimit(settings, configuration, count), settings.ChannelCount),
+      true);
+  std::snprintf(paths.OutputDirectory, sizeof paths.OutputDirectory, "%s%c", target.c_str(),
+                PathSeparator);
+  configuration.FileAutoIncrement = 1;
+
+  ChannelList list;
+  count = BuildChannelList(settings, &list);
+  SelectRate(
+      settings,
+      VisibleRates(configuration, RateLimit(settings, configuration, count), settings.ChannelCount),
+      false);
+  WriterOwnerLog owner;
+  DataFileWriter writer(files, owner, configuration, settings, paths);
+  writer.ComposeFileName();
+  std::string name = std::string(paths.OutputPath) + ".VDF";
+  EXPECT_EQ(writer.StartDataFile(list, count), StartOutcome::Started);
+  while (!writer.WriteNextChunk()) {
+  }
+  return name;
+}
+
+TEST_F(WriteCommandTest, SameBytesAsTheDialogFromTheSameSavedState) {
+  const std::vector<std::vector<std::string>> states = {
+      {"FreqIndex = 7", "SizeIndex = 0", "ChA1Index = 2", "ChA3Index = 7"},
+      {"FreqIndex = 20", "SizeIndex = 21", "FileNumber = 4", "SynchroMode = 1", "CycleMode = 1",
+       "ChA1Index = 3", "ChB1Index = 5", "ChA2Index = 8", "ChB2Index = 6", "ChA16Index = 1"},
+      {"FreqIndex = 40", "SizeIndex = 3", "ZeroMul = 1", "DigitalBIT0 = 1", "ChA5Index = 4",
+       "ChA9Index = 5", "ChB9Index = 2"},
+  };
+  for (const std::vector<std::string>& state : states) {
+    TempFolder settings;
+    TempFolder byDialog;
+    TempFolder byCommand;
+    WriteSavedState(settings.Path(), state);
+    std::string expected = WriteAsDialog(settings.Path(), byDialog.Path());
+
+    WriteRequest request;
+    request.SettingsFolder = settings.Path();
+    request.TargetFolder = byCommand.Path();
+    CliRun run = RunWrite(request);
+    ASSERT_EQ(run.Code, ExitDone) << run.Err;
+    std::string written = byCommand.File(fs::path(expected).filename().string());
+    EXPECT_EQ(run.Out,
+              "Wrote " + written + " (" + std::to_string(ReadBytes(expected).size()) + " bytes)\n");
+    EXPECT_EQ(ReadBytes(written), ReadBytes(expected)) << state[0];
+  }
+}
+
+TEST_F(WriteCommandTest, OptionsOverrideTheSavedState) {
+  WriteSavedState(Folder.Path(), {"FreqIndex = 0", "SizeIndex = 1", "FileNumber = 2",
+                                  "ChA1Index = 2", "ChA2Index = 2"});
+  Request.IgnoreSavedState = false;
+  Request.ChannelsA = {"2=OFF"};
+  Request.RecordNumber = 9;
+  CliRun run = RunWrite(Request);
+  ASSERT_EQ(run.Code, ExitDone) << run.Err;
+  // One channel of 2 Ks; the rate chosen for two channels stays when one goes off.
+  std::string bytes = ReadBytes(Name("0009Dat.VDF"));
+  ASSERT_EQ(bytes.size(), 512u + 8 * 512);
+  EXPECT_EQ(static_cast<uint8_t>(bytes[0x079]), 1);
+  EXPECT_EQ(static_cast<uint8_t>(bytes[0x074]) | static_cast<uint8_t>(bytes[0x075]) << 8 |
+                static_cast<uint8_t>(bytes[0x076]) << 16,
+            50000);
+}
+
+TEST_F(WriteCommandTest, ChoicesTheDialogDoesNotOfferAreRefused) {
+  struct Case {
+    std::vector<std::string> A;
+    std::vector<std::string> B;
+    int Synchro;
+    std::string Rate;
+    std::string Size;
+    int ResetMul;
+    std::string Message;
+  };
+  const Case cases[] = {
+      {{"1-2=+-10V"}, {}, 0, "100KHz", "1K", 0, "the rate 100KHz is not offered for 2 channels"},
+      {{"9=+-1V D"}, {}, 0, "", "1K", 0, "the range \"+-1V D\" is not offered for A channel 9"},
+      {{"17=+-1V"}, {}, 0, "", "1K", 0, "A channels 1 to 16 only"},
+      {{"1=+-1V D"},
+       {"1=+-1V"},
+       1,
+       "",
+       "1K",
+       0,
+       "B channel 1 cannot be +-1V while A channel 1 "
+       "is +-1V D"},
+      {{"1=+-1V"}, {"1=+-0.1V"}, 0, "", "1K", 0, "only in the \"A and B\" mode"},
+      {{"1=+-1V"}, {}, 0, "", "3K", 0, "the size 3K is not offered"},
+      {{"1=+-1V"}, {}, 0, "", "1K", 1, "\"Reset MUL\" needs more than one A channel"},
+      {{}, {}, 0, "", "1K", 0, "no A channel is switched on"},
+  };
+  for (const Case& c : cases) {
+    Request.ChannelsA = c.A;
+    Request.ChannelsB = c.B;
+    Request.Synchro = c.Synchro;
+    Request.Rate = c.Rate;
+    Request.Size = c.Size;
+    Request.ResetMul = c.ResetMul;
+    CliRun run = RunWrite(Request);
+    EXPECT_EQ(run.Code, ExitRefused) << c.Message;
+    EXPECT_NE(run.Err.find(c.Message), std::string::npos) << run.Err;
+    EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
+  }
+  EXPECT_FALSE(FileExists(Name("0001Dat.VDF")));
+}
+
+TEST_F(WriteCommandTest, SavedPositionsOutsideTheListsNameTheList) {
+  WriteSavedState(Folder.Path(), {"SizeIndex = 33", "ChA1Index = 2"});
+  Request.IgnoreSavedState = false;
+  CliRun run = RunWrite(Request);
+  EXPECT_EQ(run.Code, ExitRefused);
+  EXPECT_NE(run.Err.find("\"Size/Time per channel\" list"), std::string::npos) << run.Err;
+  Request.Duration = "Time 20 h.";
+  WriteSavedState(Folder.Path(), {"SizeIndex = 33", "ChA9Index = 7"});
+  run = RunWrite(Request);
+  EXPECT_NE(run.Err.find("\"9 A\" list"), std::string::npos) << run.Err;
+}
+
+TEST_F(WriteCommandTest, AnExistingFileIsReplacedOnlyWhenAskedTo) {
+  Request.ChannelsA = {"1=+-10V"};
+  ASSERT_EQ(RunWrite(Request).Code, ExitDone);
+  WriteBytes(Name("0001Dat.VDF"), "old");
+  CliRun run = RunWrite(Request);
+  EXPECT_EQ(run.Code, ExitRefused);
+  EXPECT_NE(run.Err.find("already exists; give --overwrite"), std::string::npos) << run.Err;
+  EXPECT_EQ(ReadBytes(Name("0001Dat.VDF")), "old");
+
+  fs::permissions(Name("0001Dat.VDF"),
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  Request.Overwrite = true;
+  run = RunWrite(Request);
+  EXPECT_EQ(run.Code, ExitRefused);
+  EXPECT_NE(run.Err.find("is read-only; give --force"), std::string::npos) << run.Err;
+  Request.Force = true;
+  EXPECT_EQ(RunWrite(Request).Code, ExitDone);
+  EXPECT_EQ(ReadBytes(Name("0001Dat.VDF")).size(), 512u + 4 * 512);
+}
+
+// Stops the command after a number of chunk writes, as Ctrl-C does.
+class InterruptingFileSystem : public FaultyFileSystem {
+ public:
+  int64_t Write(FileHandle file, const void* data, uint32_t size) override {
+    if (size != 512 && --ChunksLeft == 0) {
+      Stop = 1;
+    }
+    return FaultyFileSystem::Write(file, data, size);
+  }
+  int ChunksLeft = 3;
+  volatile std::sig_atomic_t Stop = 0;
+};
+
+TEST_F(WriteCommandTest, CtrlCStopsTheFileWhereItStands) {
+  InterruptingFileSystem files;
+  Request.ChannelsA = {"1-2=+-10V"};
+  Request.Size = "Size 8 Ks";
+  CliRun run = RunWrite(Request, files, files.Stop);
+  EXPECT_EQ(run.Code, ExitInterrupted);
+  EXPECT_NE(run.Err.find("holds the header and 3 of 32 chunks (3584 bytes)"), std::string::npos)
+      << run.Err;
+  EXPECT_EQ(ReadBytes(Name("0001Dat.VDF")).size(), 3584u);
+}
+
+TEST_F(WriteCommandTest, DiskFailuresAndRefusalsHaveTheirOwnCodes) {
+  Request.ChannelsA = {"1=+-10V"};
+  Request.Size = "64K";
+  FaultyFileSystem files;
+  files.WriteBudget = 512 + 3 * 512 + 100;
+  CliRun run = RunWrite(Request, files);
+  EXPECT_EQ(run.Code, ExitWriteFailure);
+  EXPECT_NE(run.Err.find("stopped after 2148 of 131584 bytes; the file is incomplete."),
+            std::string::npos)
+      << run.Err;
+
+  FaultyFileSystem full;
+  full.Free = 1000;
+  Request.Overwrite = true;
+  run = RunWrite(Request, full);
+  EXPECT_EQ(run.Code, ExitRefused);
+  EXPECT_NE(run.Err.find("but its disk has only"), std::string::npos) << run.Err;
+
+  FaultyFileSystem locked;
+  locked.FailCreate = true;
+  run = RunWrite(Request, locked);
+  EXPECT_EQ(run.Code, ExitWriteFailure);
+  EXPECT_NE(run.Err.find("cannot be created. Simulated failure."), std::string::npos) << run.Err;
+}
+
+TEST_F(WriteCommandTest, ATargetRestartsTheNumberingAsTheSaveDialogDoes) {
+  WriteBytes(Name(ConfigurationFileName), "FileAutoIncrement = 5\r\n");
+  TempFolder target;
+  Request.ChannelsA = {"1=+-10V"};
+  CliRun run = RunWrite(Request);
+  ASSERT_EQ(run.Code, ExitDone) << run.Err;
+  EXPECT_TRUE(FileExists(Name("0005Dat.VDF")));
+  Request.TargetFolder = target.Path();
+  Request.BaseName = "Run";
+  ASSERT_EQ(RunWrite(Request).Code, ExitDone);
+  EXPECT_TRUE(FileExists(target.File("0001Run.VDF")));
+  Request.BaseName = "sub/Run";
+  EXPECT_EQ(RunWrite(Request).Code, ExitUsage);
+}
+
+}  // namespace

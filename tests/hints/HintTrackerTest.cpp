@@ -1,0 +1,269 @@
+#include "hints/HintTracker.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <new>
+#include <string>
+
+#include "resources/ResourceIds.h"
+#include "tests/hints/HintTestSupport.h"
+
+namespace {
+
+bool FailNextHint = false;
+
+}  // namespace
+
+// The tracker makes its hints with the non-throwing new: this one can be told to fail.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  if (FailNextHint) {
+    FailNextHint = false;
+    return nullptr;
+  }
+  return std::malloc(size != 0 ? size : 1);
+}
+
+namespace {
+
+// The texts as a user reads them.
+const wchar_t ResetMulText[] =
+    L"Enabling the amplifier reset mode to Zero each time the multiplexer is switched. Enabling "
+    L"the mode reduces the maximum sampling rate per channel.It does not work if one channel is "
+    L"used.";
+const wchar_t LoopRecordText[] =
+    L"Enabling the cyclic recording mode. For cyclic recording, the recording format differs from "
+    L"the format used for single recording. A 64-bit cyclic number is added to each block of 124 "
+    L"ADC words. By finding the minimum cyclic number, you can determine the earliest data block. "
+    L"Knowing the sampling frequency and the block number, you can determine the recording time of "
+    L"each of the blocks.";
+const wchar_t RateText[] = L"The sampling rate per channel.";
+
+class HintTracking : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ParkCursor();
+    StartTracking(TestPreDelay, TestPostDelay);
+  }
+  void TearDown() override {
+    Hints().HideHint();
+    ParkCursor();
+  }
+
+  void StartTracking(int32_t preDelay, int32_t postDelay) {
+    Hints().Start(Dialog.Window(), preDelay, postDelay, HelpTexts, PollHints, 0);
+  }
+  HWND Control(int id) const { return Dialog.Control(id); }
+  // The hint over control `id`, once any hint over the last control has gone.
+  HWND HintOver(int id, DWORD limitMs = 2000) {
+    HWND last = WaitForHint(Dialog, Dialog.Window(), 0);
+    RestCursorOn(Control(id));
+    if (last != nullptr && !WaitUntilGone(Dialog, last, 200)) {
+      return nullptr;
+    }
+    return WaitForHint(Dialog, Dialog.Window(), limitMs);
+  }
+
+  FreshFolder Folder;
+  DialogUnderTest Dialog;
+};
+
+TEST_F(HintTracking, RestingOnAControlShowsItsTextInABalloonThatTakesNothing) {
+  SetFocus(Control(IDC_RATE));
+  POINT cursor = CentreOf(Control(IDC_RESET_MUL));
+  RestCursorAt(cursor);
+  DWORD start = GetTickCount();
+  HWND hint = WaitForHint(Dialog, Dialog.Window());
+  DWORD shownAfter = GetTickCount() - start;
+  ASSERT_NE(hint, nullptr);
+  // Ten polling periods of 10 ms after the control was first seen.
+  EXPECT_GE(shownAfter, 90u);
+  EXPECT_LT(shownAfter, 1000u);
+
+  EXPECT_EQ(GetWindow(hint, GW_OWNER), Dialog.Window());
+  EXPECT_EQ(TextOf(hint), ResetMulText);
+  EXPECT_EQ(AlphaOf(hint), 200);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(hint, region), COMPLEXREGION);
+  DeleteObject(region);
+  EXPECT_NE(GetWindowLongW(hint, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  // The tail tip is at the cursor: the balloon sits above and to the right of it.
+  RECT bounds;
+  GetWindowRect(hint, &bounds);
+  EXPECT_EQ(bounds.left, cursor.x);
+  EXPECT_EQ(bounds.bottom, cursor.y);
+
+  EXPECT_EQ(GetFocus(), Control(IDC_RATE));
+  EXPECT_EQ(GetActiveWindow(), Dialog.Window());
+  EXPECT_EQ(CountHints(), 1);
+}
+
+TEST_F(HintTracking, AnotherControlClosesTheHintAtOnceAndCountsAgain) {
+  HWND first = HintOver(IDC_RESET_MUL);
+  ASSERT_NE(first, nullptr);
+  RestCursorOn(Control(IDC_LOOP_RECORD));
+  EXPECT_TRUE(WaitUntilGone(Dialog, first, 60)) << "not closed at the first tick over the next";
+  HWND second = WaitForHint(Dialog, Dialog.Window());
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(TextOf(second), LoopRecordText);
+  EXPECT_EQ(CountHints(), 1);
+}
+
+TEST_F(HintTracking, MovingTheDialogClosesTheHint) {
+  HideHintOnMove(Dialog);
+  HWND hint = HintOver(IDC_RESET_MUL);
+  ASSERT_NE(hint, nullptr);
+  RECT bounds;
+  GetWindowRect(Dialog.Window(), &bounds);
+  SetWindowPos(Dialog.Window(), nullptr, bounds.left + 10, bounds.top + 10, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_FALSE(IsWindow(hint));
+}
+
+TEST_F(HintTracking, FadesAfterItsDisplayTimeAndIsDestroyedWithoutASecondHint) {
+  // Five words: shown for the post-delay of 500 ms, then 39 steps of 40 ms.
+  HWND hint = HintOver(IDC_RATE);
+  ASSERT_NE(hint, nullptr);
+  DWORD shown = GetTickCount();
+  EXPECT_EQ(TextOf(hint), RateText);
+  PumpFor(Dialog, 350);
+  EXPECT_EQ(AlphaOf(hint), 200);
+  DWORD fading = 0;
+  while (IsWindow(hint) && AlphaOf(hint) == 200 && GetTickCount() - shown < 3000) {
+    PumpFor(Dialog, 5);
+  }
+  fading = GetTickCount() - shown;
+  EXPECT_GE(fading, 450u);
+  EXPECT_LT(fading, 1200u);
+  int alpha = AlphaOf(hint);
+  EXPECT_GT(alpha, 0);
+  EXPECT_LT(alpha, 200);
+  ASSERT_TRUE(WaitUntilGone(Dialog, hint, 4000));
+  DWORD gone = GetTickCount() - shown;
+  EXPECT_GE(gone, 1900u);
+  EXPECT_EQ(CountHints(), 0);
+  // The cursor still rests there: one hint per visit.
+  EXPECT_EQ(WaitForHint(Dialog, Dialog.Window(), 400), nullptr);
+}
+
+TEST_F(HintTracking, NoHintOverALabelOrWhileTheDialogIsDisabled) {
+  // The label "1 A" sits 20 dialog units left of the first channel list.
+  RECT label = {25, 64, 45, 76};
+  MapDialogRect(Dialog.Window(), &label);
+  POINT point = {(label.left + label.right) / 2, (label.top + label.bottom) / 2};
+  HWND under = ChildWindowFromPointEx(Dialog.Window(), point, CWP_SKIPINVISIBLE);
+  ASSERT_NE(under, nullptr);
+  EXPECT_EQ(GetDlgCtrlID(under) & 0xFFFF, 0xFFFF) << "not a label without id";
+  ClientToScreen(Dialog.Window(), &point);
+  RestCursorAt(point);
+  EXPECT_EQ(WaitForHint(Dialog, Dialog.Window(), 500), nullptr);
+
+  // A message box or the save-file dialog disables the dialog: no hint covers them.
+  HWND hint = HintOver(IDC_RESET_MUL);
+  ASSERT_NE(hint, nullptr);
+  EnableWindow(Dialog.Window(), FALSE);
+  EXPECT_TRUE(WaitUntilGone(Dialog, hint, 100));
+  RestCursorOn(Control(IDC_LOOP_RECORD));
+  EXPECT_EQ(WaitForHint(Dialog, Dialog.Window(), 500), nullptr);
+  // Enabled again, resting on the control counts afresh.
+  EnableWindow(Dialog.Window(), TRUE);
+  hint = WaitForHint(Dialog, Dialog.Window());
+  ASSERT_NE(hint, nullptr);
+  EXPECT_EQ(TextOf(hint), LoopRecordText);
+}
+
+TEST_F(HintTracking, AnOpenListStaysOpenAndSuppressesItsOwnHint) {
+  // The list of another control stays open under a hint, and keeps the focus.
+  HWND sizeList = Control(IDC_SIZE_TIME);
+  SetFocus(sizeList);
+  SendMessageW(sizeList, CB_SHOWDROPDOWN, TRUE, 0);
+  HWND hint = HintOver(IDC_RESET_MUL);
+  ASSERT_NE(hint, nullptr);
+  EXPECT_TRUE(SendMessageW(sizeList, CB_GETDROPPEDSTATE, 0, 0));
+  EXPECT_EQ(GetFocus(), sizeList);
+  SendMessageW(sizeList, CB_SHOWDROPDOWN, FALSE, 0);
+  Hints().HideHint();
+
+  // Resting on a list that is open shows nothing for that visit...
+  HWND rateList = Control(IDC_RATE);
+  SendMessageW(rateList, CB_SHOWDROPDOWN, TRUE, 0);
+  RestCursorOn(rateList);
+  EXPECT_EQ(WaitForHint(Dialog, Dialog.Window(), 500), nullptr);
+  // ...nor after it closes; moving off and back starts a new count.
+  SendMessageW(rateList, CB_SHOWDROPDOWN, FALSE, 0);
+  EXPECT_EQ(WaitForHint(Dialog, Dialog.Window(), 300), nullptr);
+  ParkCursor();
+  PumpFor(Dialog, 50);
+  hint = HintOver(IDC_RATE);
+  ASSERT_NE(hint, nullptr);
+  EXPECT_EQ(TextOf(hint), RateText);
+}
+
+TEST_F(HintTracking, EveryControlShowsTheTextOfItsOwnRow) {
+  // Some texts as the user reads them, the Cyrillic letter among them.
+  const std::map<int, std::wstring> typed = {
+      {IDC_WRITE,
+       L"Write a file with the following number, the command is available using the F2 key."},
+      {IDC_DISK_PANEL, L"Free space on the selected disk."},
+      {IDC_RESET_MUL, ResetMulText},
+      {IDC_A_AND_B,
+       L"Enabling synchronous mode. In this mode, channels A and B are  switched on "
+       L"synchronously, the selection occurs at the same time. "},
+      {IDC_CHANNEL_B1 + 2,
+       L"Enabling and selecting the voltage range for channel number 3. ADC (B). It can be used "
+       L"in differential mode (D). Works only when the button is pressed {A \u0438 B}."},
+      {IDC_CHANNEL_A9, L"Enabling and selecting the voltage range for channel number 9.  ADC (A)."},
+      {IDC_LAST_CHANNEL,
+       L"Enabling and selecting the voltage range for channel number 16. ADC (B). Works only when "
+       L"the button is pressed {A \u0438 B}."},
+  };
+  // The B lists are disabled while "A and B" is up: their hints show all the same.
+  ASSERT_FALSE(Dialog.Enabled(IDC_CHANNEL_B1));
+  int rows = 0;
+  for (const HelpTextEntry* row = HelpTexts; row->Text != nullptr; ++row, ++rows) {
+    HWND hint = HintOver(row->ControlId);
+    ASSERT_NE(hint, nullptr) << row->ControlId;
+    EXPECT_EQ(TextOf(hint), FromCyrillic(row->Text)) << row->ControlId;
+    auto expected = typed.find(row->ControlId);
+    if (expected != typed.end()) {
+      EXPECT_EQ(TextOf(hint), expected->second) << row->ControlId;
+    }
+    EXPECT_EQ(CountHints(), 1) << row->ControlId;
+  }
+  EXPECT_EQ(rows, 43);
+}
+
+TEST_F(HintTracking, APreDelayOf0ShowsNothingAndRestartsLeaveTheDialogTimerAlone) {
+  StartTracking(0, TestPostDelay);
+  EXPECT_EQ(HintOver(IDC_RESET_MUL, 500), nullptr);
+
+  StartTracking(TestPreDelay, TestPostDelay);
+  StartTracking(TestPreDelay, TestPostDelay);
+  // The dialog's timer 1 runs on (stopping it here tells; it is started again).
+  EXPECT_TRUE(KillTimer(Dialog.Window(), 1));
+  SetTimer(Dialog.Window(), 1, 2000, nullptr);
+  ParkCursor();
+  PumpFor(Dialog, 30);
+  EXPECT_NE(HintOver(IDC_RESET_MUL), nullptr);
+}
+
+TEST_F(HintTracking, AHintThatCannotBeMadeIsSkippedAndTrackingGoesOn) {
+  FailNextHint = true;
+  EXPECT_EQ(HintOver(IDC_RESET_MUL, 500), nullptr);
+  EXPECT_FALSE(FailNextHint) << "no hint was asked for";
+  HWND hint = HintOver(IDC_LOOP_RECORD);
+  ASSERT_NE(hint, nullptr);
+  EXPECT_EQ(TextOf(hint), LoopRecordText);
+}
+
+TEST_F(HintTracking, ClosingTheDialogTakesTheHintWithIt) {
+  HWND hint = HintOver(IDC_RESET_MUL);
+  ASSERT_NE(hint, nullptr);
+  Dialog.Close();
+  EXPECT_FALSE(IsWindow(hint));
+  Hints().HideHint();
+  EXPECT_EQ(CountHints(), 0);
+}
+
+}  // namespace

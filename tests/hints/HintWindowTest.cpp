@@ -1,0 +1,155 @@
+#include "hints/HintWindow.h"
+
+#include <gtest/gtest.h>
+
+#include "resources/ResourceIds.h"
+#include "tests/hints/HintTestSupport.h"
+
+namespace {
+
+const char RateText[] = "The sampling rate per channel.";
+
+// A system without SetLayeredWindowAttributes.
+class OpaqueHint : public HintWindow {
+ public:
+  OpaqueHint() : HintWindow(0, nullptr, 0, nullptr) { SetAlpha = nullptr; }
+};
+
+class HintWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ParkCursor(); }
+  void Show(HintWindow& hint, POINT at, const char* text = RateText, int32_t postDelay = 60000) {
+    hint.Show(Dialog.Window(), text, at.x, at.y, postDelay);
+  }
+
+  FreshFolder Folder;
+  DialogUnderTest Dialog;
+  int ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
+  int ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
+};
+
+TEST_F(HintWindowTest, ATextWithoutWordsShowsNothing) {
+  HintWindow hint(0, nullptr, 0, nullptr);
+  Show(hint, POINT{400, 400}, "");
+  EXPECT_EQ(hint.Handle(), nullptr);
+  Show(hint, POINT{400, 400}, "    ");
+  EXPECT_EQ(hint.Handle(), nullptr);
+  hint.Show(Dialog.Window(), nullptr, 400, 400, 500);
+  EXPECT_EQ(hint.Handle(), nullptr);
+  EXPECT_EQ(CountHints(), 0);
+}
+
+TEST_F(HintWindowTest, OpensAwayFromTheScreenEdges) {
+  HintWindow hint(0, nullptr, 0, nullptr);
+  RECT bounds;
+  Show(hint, POINT{400, 400});
+  ASSERT_NE(hint.Handle(), nullptr);
+  GetWindowRect(hint.Handle(), &bounds);
+  EXPECT_EQ(bounds.left, 400);
+  EXPECT_EQ(bounds.bottom, 400);
+
+  // Top right corner: to the left of the point and below it.
+  POINT corner = {ScreenWidth - 3, 3};
+  Show(hint, corner);
+  ASSERT_NE(hint.Handle(), nullptr);
+  GetWindowRect(hint.Handle(), &bounds);
+  EXPECT_EQ(bounds.right, corner.x);
+  EXPECT_EQ(bounds.top, corner.y);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(hint.Handle(), region), COMPLEXREGION);
+  // Mirrored both ways the tail is at the top right: the top left corner is outside
+  // the balloon, the top right one inside.
+  EXPECT_FALSE(PtInRegion(region, 2, 2));
+  EXPECT_TRUE(PtInRegion(region, bounds.right - bounds.left - 3, 1));
+  DeleteObject(region);
+
+  // A point left of the screen: the balloon starts at 0.
+  Show(hint, POINT{-50, 400});
+  GetWindowRect(hint.Handle(), &bounds);
+  EXPECT_EQ(bounds.left, 0);
+}
+
+TEST_F(HintWindowTest, ShowingAgainReplacesTheWindowAndClosingIsFinal) {
+  HintWindow hint(0, nullptr, 0, nullptr);
+  Show(hint, POINT{400, 400});
+  HWND first = hint.Handle();
+  ASSERT_NE(first, nullptr);
+  Show(hint, POINT{500, 500}, "Enabling and selecting the voltage range {A \xE8 B}.");
+  EXPECT_FALSE(IsWindow(first));
+  ASSERT_NE(hint.Handle(), nullptr);
+  EXPECT_EQ(TextOf(hint.Handle()), L"Enabling and selecting the voltage range {A \u0438 B}.");
+  EXPECT_EQ(CountHints(), 1);
+  HWND second = hint.Handle();
+  hint.Close();
+  EXPECT_FALSE(IsWindow(second));
+  EXPECT_EQ(hint.Handle(), nullptr);
+  hint.Close();  // nothing left to close
+  EXPECT_EQ(CountHints(), 0);
+}
+
+TEST_F(HintWindowTest, TheRegionsOfManyHintsAreFreed) {
+  // Each hint makes two regions: the window keeps one, the hint frees its copy.
+  DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  if (before == 0) {
+    GTEST_SKIP() << "no count of GDI objects here";
+  }
+  for (int i = 0; i < 50; ++i) {
+    HintWindow hint(0, nullptr, 0, nullptr);
+    Show(hint, POINT{400, 400});
+    ASSERT_NE(hint.Handle(), nullptr);
+  }
+  EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before + 5);
+}
+
+TEST_F(HintWindowTest, AClickStartsTheFadeWithoutTakingTheFocus) {
+  HWND list = Dialog.Control(IDC_SIZE_TIME);
+  SetFocus(list);
+  auto hint = std::make_unique<HintWindow>(0, nullptr, 0, nullptr);
+  Show(*hint, POINT{200, 300});
+  HWND window = hint->Handle();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(AlphaOf(window), 200);
+  PumpFor(Dialog, 100);
+  EXPECT_EQ(AlphaOf(window), 200) << "60 s to go before the fade";
+
+  // A real click in the middle of the balloon.
+  RestCursorOn(window);
+  PumpFor(Dialog, 20);
+  INPUT click[2] = {};
+  click[0].type = click[1].type = INPUT_MOUSE;
+  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ASSERT_EQ(SendInput(2, click, sizeof(INPUT)), 2u);
+  PumpFor(Dialog, 200);
+  EXPECT_LT(AlphaOf(window), 200);
+  EXPECT_EQ(GetFocus(), list);
+  EXPECT_EQ(GetActiveWindow(), Dialog.Window());
+  // 39 steps of 40 ms.
+  EXPECT_TRUE(WaitUntilGone(Dialog, window, 3000));
+  EXPECT_EQ(hint->Handle(), nullptr);
+  hint.reset();
+}
+
+TEST_F(HintWindowTest, WithoutTheAlphaFunctionItIsOpaqueAndAClickClosesIt) {
+  OpaqueHint hint;
+  Show(hint, POINT{400, 400});
+  HWND window = hint.Handle();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+  EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(HintWindowTest, ReleasingTheObjectClosesItsWindow) {
+  HWND window = nullptr;
+  {
+    HintWindow hint(0, nullptr, 0, nullptr);
+    Show(hint, POINT{400, 400});
+    window = hint.Handle();
+    ASSERT_NE(window, nullptr);
+  }
+  EXPECT_FALSE(IsWindow(window));
+}
+
+}  // namespace

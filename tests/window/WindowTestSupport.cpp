@@ -1,0 +1,205 @@
+#include "tests/window/WindowTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/FileSystem.h"
+#include "resources/ResourceIds.h"
+
+namespace {
+
+constexpr int FillStepLimit = 50000000;
+constexpr int MessageTextId = 0xFFFF;  // the static that shows a message box's text
+
+struct Search {
+  const wchar_t* Caption;
+  HWND Found;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<Search*>(parameter);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  wchar_t className[16] = {};
+  wchar_t caption[128] = {};
+  GetClassNameW(window, className, 16);
+  // Sends no message: the dialog's thread may be waiting for this one.
+  InternalGetWindowText(window, caption, 128);
+  if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+      wcscmp(className, L"#32770") == 0 && wcscmp(caption, search->Caption) == 0) {
+    search->Found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+FreshFolder::FreshFolder() {
+  char buffer[MAX_PATH + 1];
+  GetCurrentDirectoryA(sizeof buffer, buffer);
+  Previous = buffer;
+  static int counter = 0;
+  GetTempPathA(sizeof buffer, buffer);
+  Folder = std::string(buffer) + "zq347-" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(++counter);
+  CreateDirectoryA(Folder.c_str(), nullptr);
+  SetCurrentDirectoryA(Folder.c_str());
+}
+
+FreshFolder::~FreshFolder() {
+  SetCurrentDirectoryA(Previous.c_str());
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((Folder + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = File(found.cFileName);
+      SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(name.c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(Folder.c_str());
+}
+
+DialogUnderTest::DialogUnderTest() : Application(IDR_KEYS) {
+  Main = std::make_unique<MainDialog>(SystemFileSystem());
+  Handle = Main->Handle();
+  EXPECT_NE(Handle, nullptr);
+  Application.SetMainObject(Main.get());
+  Application.SetWindows(Handle, Handle);
+  MSG message;
+  EXPECT_TRUE(PeekMessageW(&message, Handle, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+  EXPECT_EQ(message.wParam, static_cast<WPARAM>(IDC_CHOOSE_FILE));
+}
+
+DialogUnderTest::~DialogUnderTest() {
+  Close();
+}
+
+bool DialogUnderTest::Pump() {
+  bool quit = false;
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      quit = true;
+      continue;
+    }
+    if (!Application.PreTranslate(message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  return quit;
+}
+
+void DialogUnderTest::FillToEnd() {
+  for (int step = 0; step < FillStepLimit && Main->Handle() != nullptr; ++step) {
+    Pump();
+    if (Main->WriteNextChunk()) {
+      break;
+    }
+  }
+  Pump();
+}
+
+void DialogUnderTest::PressKey(WPARAM key, bool repeated) {
+  HWND target = GetFocus();
+  if (target == nullptr || (target != Handle && !IsChild(Handle, target))) {
+    target = Handle;
+  }
+  LPARAM flags = 1 | (repeated ? (1 << 30) : 0);
+  PostMessageW(target, WM_KEYDOWN, key, flags);
+  PostMessageW(target, WM_KEYUP, key, flags | (1u << 31) | (1 << 30));
+  Pump();
+}
+
+void DialogUnderTest::Pick(int id, int position) {
+  HWND list = Control(id);
+  SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
+  SendMessageW(list, CB_SETCURSEL, position, 0);
+  SendMessageW(list, CB_SHOWDROPDOWN, FALSE, 0);
+  Pump();
+}
+
+std::wstring DialogUnderTest::ItemText(int id, int position) const {
+  wchar_t text[256] = {};
+  LRESULT length = SendMessageW(Control(id), CB_GETLBTEXTLEN, position, 0);
+  if (length == CB_ERR || length >= 256) {
+    return L"<none>";
+  }
+  SendMessageW(Control(id), CB_GETLBTEXT, position, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+int DialogUnderTest::Count(int id) const {
+  return static_cast<int>(SendMessageW(Control(id), CB_GETCOUNT, 0, 0));
+}
+
+int DialogUnderTest::Selection(int id) const {
+  return static_cast<int>(SendMessageW(Control(id), CB_GETCURSEL, 0, 0));
+}
+
+bool DialogUnderTest::Checked(int id) const {
+  return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool DialogUnderTest::Enabled(int id) const {
+  return IsWindowEnabled(Control(id)) != FALSE;
+}
+
+void DialogUnderTest::Close() {
+  if (Closed) {
+    return;
+  }
+  Closed = true;
+  if (Main->Handle() != nullptr) {
+    SendMessageW(Handle, WM_COMMAND, IDCANCEL, 0);
+  }
+  EXPECT_TRUE(Pump()) << "no quit message after the dialog closed";
+  Main.reset();
+}
+
+DialogWatcher::DialogWatcher(const wchar_t* caption, std::function<void(HWND box)> act,
+                             DWORD limitMs)
+    : Found(std::make_shared<bool>(false)) {
+  std::shared_ptr<bool> found = Found;
+  std::wstring wanted = caption;
+  Thread = std::thread([found, wanted, act, limitMs] {
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < limitMs) {
+      Search search{wanted.c_str(), nullptr};
+      EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+      if (search.Found != nullptr) {
+        Sleep(50);  // let the box finish its start
+        *found = true;
+        act(search.Found);
+        return;
+      }
+      Sleep(10);
+    }
+  });
+}
+
+DialogWatcher::~DialogWatcher() {
+  Thread.join();
+}
+
+std::wstring BoxText(HWND box) {
+  wchar_t text[1024] = {};
+  GetDlgItemTextW(box, MessageTextId, text, 1024);
+  return text;
+}
+
+void Press(HWND box, int button) {
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+}
+
+std::string ReadWholeFile(const std::string& name) {
+  std::ifstream file(name, std::ios::binary);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}

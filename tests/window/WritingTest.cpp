@@ -1,0 +1,296 @@
+// F2 and the write button: data files written through the real dialog, stopped,
+// numbered, refused, and the target chosen in the save-file dialog.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "datafile/DataFileHeader.h"
+#include "resources/ResourceIds.h"
+#include "tests/window/WindowTestFiles.h"
+#include "tests/window/WindowTestSupport.h"
+
+namespace {
+
+constexpr DWORD NoBoxMs = 700;  // how long a test waits to see that no box comes
+
+std::string CurrentDirectory() {
+  char buffer[MAX_PATH + 1] = {};
+  GetCurrentDirectoryA(sizeof buffer, buffer);
+  return buffer;
+}
+
+// The header the logger must find for these choices.
+std::string ExpectedHeader(RecordingSettings settings, double rate, uint8_t flags) {
+  ChannelList list;
+  int32_t count = BuildChannelList(settings, &list);
+  EXPECT_GT(count, 0);
+  DataFileHeader header = BuildDataFileHeader(settings.ChannelCount, 10.0, list, rate, flags);
+  return std::string(reinterpret_cast<const char*>(header.Bytes), HeaderSize);
+}
+
+}  // namespace
+
+TEST(Writing, F2WritesACompleteFileAndTheNextGetsTheNextNumber) {
+  FreshFolder folder;
+  DialogUnderTest dialog;
+  dialog.Pick(ChannelA(1), 2);
+  dialog.Pick(ChannelA(3), 8);
+  dialog.Pick(IDC_RATE, 3);       // for two channels: 50KHz, 40KHz, 30KHz, 25KHz
+  dialog.Pick(IDC_SIZE_TIME, 0);  // 1 Ks: 4 sectors per channel
+  SendMessageW(dialog.Control(IDC_LOOP_RECORD), BM_CLICK, 0, 0);
+  SetFocus(dialog.Control(IDC_RATE));
+  dialog.PressKey(VK_F2);
+
+  std::string name = folder.File("0001Dat.VDF");
+  EXPECT_TRUE(dialog.Checked(IDC_WRITE));
+  EXPECT_GE(FileSizeOf(name), HeaderSize);
+  // While writing only the write button can be used, and it has the focus.
+  for (int id : {IDC_RATE, IDC_SIZE_TIME, IDC_RECORD_NUMBER, IDC_CHOOSE_FILE, IDC_A_AND_B,
+                 IDC_LOOP_RECORD, IDC_BIT0, IDC_RESET_MUL, ChannelA(1), ChannelA(16)}) {
+    EXPECT_FALSE(dialog.Enabled(id)) << id;
+  }
+  EXPECT_TRUE(dialog.Enabled(IDC_WRITE));
+  EXPECT_EQ(GetFocus(), dialog.Control(IDC_WRITE));
+
+  dialog.FillToEnd();
+  EXPECT_FALSE(dialog.Checked(IDC_WRITE));
+  EXPECT_TRUE(dialog.Enabled(IDC_RATE));
+  EXPECT_TRUE(dialog.Enabled(IDC_CHOOSE_FILE));
+  std::string file = ReadWholeFile(name);
+  ASSERT_EQ(file.size(), 512u + 4 * 2 * 512);
+  RecordingSettings settings;
+  settings.ChAIndex[0] = 2;
+  settings.ChAIndex[2] = 8;
+  EXPECT_EQ(file.substr(0, HeaderSize), ExpectedHeader(settings, 25000.0, CycleModeFlag));
+  EXPECT_EQ(file.find_first_not_of('\xFF', HeaderSize), std::string::npos);
+
+  dialog.PressKey(VK_F2);
+  dialog.FillToEnd();
+  EXPECT_EQ(FileSizeOf(folder.File("0002Dat.VDF")), 512 + 4 * 2 * 512);
+}
+
+TEST(Writing, F2AgainStopsTheFileWhereItStands) {
+  FreshFolder folder;
+  DialogUnderTest dialog;
+  dialog.Pick(ChannelA(1), 2);
+  dialog.Pick(IDC_SIZE_TIME, 10);  // 1 Ms: 4096 sectors
+  dialog.PressKey(VK_F2);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_FALSE(dialog.Dialog().WriteNextChunk());
+  }
+  dialog.PressKey(VK_F2);
+  EXPECT_FALSE(dialog.Checked(IDC_WRITE));
+  EXPECT_TRUE(dialog.Enabled(IDC_SIZE_TIME));
+  EXPECT_EQ(FileSizeOf(folder.File("0001Dat.VDF")), 512 + 3 * 512);
+  EXPECT_TRUE(dialog.Dialog().WriteNextChunk());  // nothing left to write
+
+  // Releasing the button does the same; the number advanced as after a whole file.
+  SendMessageW(dialog.Control(IDC_WRITE), BM_CLICK, 0, 0);
+  dialog.Pump();
+  EXPECT_TRUE(dialog.Checked(IDC_WRITE));
+  EXPECT_FALSE(dialog.Dialog().WriteNextChunk());
+  SendMessageW(dialog.Control(IDC_WRITE), BM_CLICK, 0, 0);
+  dialog.Pump();
+  EXPECT_EQ(FileSizeOf(folder.File("0002Dat.VDF")), 512 + 512);
+
+  // Closing while a file is written closes it and still saves the choices.
+  dialog.PressKey(VK_F2);
+  EXPECT_FALSE(dialog.Dialog().WriteNextChunk());
+  dialog.Close();
+  EXPECT_EQ(FileSizeOf(folder.File("0003Dat.VDF")), 512 + 512);
+  EXPECT_NE(ReadWholeFile(folder.File("ZQ347Fill.sav")).find("SizeIndex   = 10\r\n"),
+            std::string::npos);
+}
+
+TEST(Writing, AnExistingFileIsReplacedOnlyOnYesAndTheDialogWaitsMeanwhile) {
+  FreshFolder folder;
+  std::string name = folder.File("0001Dat.VDF");
+  WriteTextFile("0001Dat.VDF", "old");
+  SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_READONLY);
+  DialogUnderTest dialog;
+  dialog.Pick(ChannelA(1), 2);
+
+  bool dialogEnabled = true;
+  std::wstring text;
+  {
+    DialogWatcher watcher(L"ZQ347Fill", [&](HWND box) {
+      dialogEnabled = IsWindowEnabled(dialog.Window()) != FALSE;
+      text = BoxText(box);
+      Press(box, IDNO);
+    });
+    dialog.PressKey(VK_F2);
+  }
+  EXPECT_FALSE(dialogEnabled);  // the box is task-modal: no click reaches the dialog
+  EXPECT_NE(text.find(L"already exists and has the READ ONLY attribute!"), std::wstring::npos);
+  EXPECT_NE(text.find(L"0001Dat.VDF"), std::wstring::npos);
+  EXPECT_FALSE(dialog.Checked(IDC_WRITE));
+  EXPECT_EQ(ReadWholeFile(name), "old");
+
+  {
+    DialogWatcher watcher(L"ZQ347Fill", [](HWND box) { Press(box, IDYES); });
+    dialog.PressKey(VK_F2);
+  }
+  dialog.FillToEnd();
+  EXPECT_EQ(FileSizeOf(name), 512 + 4 * 512);
+  EXPECT_EQ(GetFileAttributesA(name.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+}
+
+TEST(Writing, ListsWithoutAChoiceOrNoChannelRefuseWithAMessage) {
+  FreshFolder folder;
+  WriteTextFile("ZQ347Fill.sav", "SizeIndex = 99\r\nChA1Index = 2\r\nChA3Index = 12\r\n");
+  DialogUnderTest dialog;
+  EXPECT_EQ(dialog.Selection(IDC_SIZE_TIME), -1);
+  EXPECT_EQ(dialog.Selection(ChannelA(3)), -1);
+
+  std::wstring text;
+  auto read = [&](HWND box) {
+    text = BoxText(box);
+    Press(box, IDOK);
+  };
+  {
+    DialogWatcher watcher(L"ZQ347Fill", read);
+    dialog.PressKey(VK_F2);
+  }
+  EXPECT_NE(text.find(L"\"Size/Time per channel\""), std::wstring::npos) << text;
+  EXPECT_FALSE(dialog.Checked(IDC_WRITE));
+
+  dialog.Pick(IDC_SIZE_TIME, 0);
+  {
+    DialogWatcher watcher(L"ZQ347Fill", read);
+    dialog.PressKey(VK_F2);
+  }
+  EXPECT_NE(text.find(L"\"3 A\""), std::wstring::npos) << text;
+  EXPECT_FALSE(dialog.Checked(IDC_WRITE));
+
+  dialog.Pick(ChannelA(3), 0);
+  dialog.Pick(ChannelA(1), 0);
+  {
+    DialogWatcher watcher(L"ZQ347Fill", read);
+    dialog.PressKey(VK_F2);  // the button is disabled, but the key still works
+  }
+  EXPECT_NE(text.find(L"No A channel"), std::wstring::npos) << text;
+  EXPECT_FALSE(dialog.Checked(IDC_WRITE));
+  EXPECT_EQ(FileSizeOf(folder.File("0001Dat.VDF")), -1);
+}
+
+TEST(Writing, AHeldF2StartsOnceAndTheChoicesCannotChangeUnderAFile) {
+  FreshFolder folder;
+  DialogUnderTest dialog;
+  dialog.Pick(ChannelA(1), 2);
+  dialog.Pick(IDC_SIZE_TIME, 10);
+  {
+    DialogWatcher watcher(
+        L"ZQ347Fill", [](HWND box) { Press(box, IDOK); }, NoBoxMs);
+    dialog.PressKey(VK_F2, true);  // an auto-repeated key-down
+    EXPECT_FALSE(dialog.Checked(IDC_WRITE));
+    dialog.PressKey(VK_F4, true);
+  }
+  dialog.PressKey(VK_F2);
+  dialog.PressKey(VK_F2, true);
+  EXPECT_TRUE(dialog.Checked(IDC_WRITE));
+
+  // Disabled lists can still be sent notifications; they must change nothing.
+  SendMessageW(dialog.Control(IDC_RATE), CB_SETCURSEL, 5, 0);
+  SendMessageW(dialog.Window(), WM_COMMAND, MAKEWPARAM(IDC_RATE, CBN_CLOSEUP),
+               reinterpret_cast<LPARAM>(dialog.Control(IDC_RATE)));
+  SendMessageW(dialog.Window(), WM_COMMAND, MAKEWPARAM(IDC_A_AND_B, BN_CLICKED),
+               reinterpret_cast<LPARAM>(dialog.Control(IDC_A_AND_B)));
+  dialog.Pump();
+  EXPECT_FALSE(dialog.Enabled(IDC_RATE));
+  EXPECT_FALSE(dialog.Enabled(ChannelA(1)));
+  EXPECT_TRUE(dialog.Checked(IDC_WRITE));
+}
+
+TEST(Writing, AKeyboardChoiceOnAClosedListIsTakenAtOnce) {
+  FreshFolder folder;
+  DialogUnderTest dialog;
+  dialog.Pick(ChannelA(1), 2);
+  ASSERT_EQ(dialog.Count(IDC_RATE), 32);
+  SetFocus(dialog.Control(ChannelA(2)));
+  dialog.PressKey(VK_DOWN);
+  EXPECT_EQ(dialog.Selection(ChannelA(2)), 1);
+  EXPECT_EQ(dialog.Count(IDC_RATE), 30);  // two channels now
+  EXPECT_TRUE(dialog.Enabled(IDC_RESET_MUL));
+
+  SetFocus(dialog.Control(IDC_RECORD_NUMBER));
+  for (int i = 0; i < 4; ++i) {
+    dialog.PressKey(VK_DOWN);
+  }
+  dialog.PressKey(VK_F2);
+  dialog.FillToEnd();
+  EXPECT_EQ(FileSizeOf(folder.File("0005Dat.VDF")), 512 + 4 * 2 * 512);
+}
+
+TEST(Writing, TheSaveFileDialogSetsTheFolderAndBaseName) {
+  FreshFolder folder;
+  std::string target = folder.File("cards");
+  CreateDirectoryA(target.c_str(), nullptr);
+  DialogUnderTest dialog;
+  dialog.Pick(ChannelA(1), 2);
+  dialog.Pick(IDC_RECORD_NUMBER, 6);
+
+  // Cancelled: nothing changes, the current directory included.
+  {
+    DialogWatcher watcher(L"File for writing", [&](HWND box) {
+      SetCurrentDirectoryA(target.c_str());  // as browsing would
+      Press(box, IDCANCEL);
+    });
+    dialog.PressKey(VK_F4);
+    EXPECT_TRUE(watcher.Seen());
+  }
+  EXPECT_EQ(CurrentDirectory(), folder.Path());
+
+  std::wstring chosen(target.begin(), target.end());
+  chosen += L"\\run.vdf";
+  {
+    DialogWatcher watcher(L"File for writing", [&](HWND box) {
+      SetDlgItemTextW(box, 1148, chosen.c_str());
+      Press(box, IDOK);
+    });
+    SendMessageW(dialog.Control(IDC_CHOOSE_FILE), BM_CLICK, 0, 0);
+    dialog.Pump();
+    EXPECT_TRUE(watcher.Seen());
+  }
+  EXPECT_EQ(CurrentDirectory(), target);
+  // The numbering starts again at 1, added to the record number's position.
+  dialog.PressKey(VK_F2);
+  dialog.FillToEnd();
+  EXPECT_EQ(FileSizeOf(target + "\\0007run.VDF"), 512 + 4 * 512);
+
+  // A name ending in a dot has no extension: the dialog gives the name without the dot.
+  chosen = std::wstring(target.begin(), target.end()) + L"\\plain.";
+  {
+    DialogWatcher watcher(L"File for writing", [&](HWND box) {
+      SetDlgItemTextW(box, 1148, chosen.c_str());
+      Press(box, IDOK);
+    });
+    dialog.PressKey(VK_F4);
+  }
+  dialog.PressKey(VK_F2);
+  dialog.FillToEnd();
+  EXPECT_EQ(FileSizeOf(target + "\\0007plain.VDF"), 512 + 4 * 512);
+
+  dialog.Close();
+  // The choices are saved where the program started, not in the chosen folder.
+  EXPECT_GT(FileSizeOf(folder.File("ZQ347Fill.sav")), 0);
+  EXPECT_EQ(FileSizeOf(target + "\\ZQ347Fill.sav"), -1);
+}
+
+TEST(Framework, MoveToCentresAndKeepsTheSizeOfAHiddenWindow) {
+  FreshFolder folder;
+  DialogUnderTest dialog;
+  RECT before;
+  GetWindowRect(dialog.Window(), &before);
+  ShowWindow(dialog.Window(), SW_HIDE);
+  dialog.Dialog().MoveTo(5, -5000);
+  RECT after;
+  GetWindowRect(dialog.Window(), &after);
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
+  EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+  EXPECT_EQ(after.left, 5);
+  EXPECT_EQ(after.top, (GetSystemMetrics(SM_CYSCREEN) - (after.bottom - after.top)) / 2);
+  dialog.Dialog().MoveTo(100000, -3);  // kept on the screen
+  GetWindowRect(dialog.Window(), &after);
+  EXPECT_EQ(after.right, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(after.top, 0);
+}
