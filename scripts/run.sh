@@ -21,19 +21,16 @@ if [[ -n "${DISPLAY:-}" ]] && xset q >/dev/null 2>&1; then
 fi
 
 # No display: a virtual one, with Wine's desktop window so the frames are drawn.
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
-xvfb_pid=$!
-read -r -t 10 display <&3
-export DISPLAY=:$display
-cleanup() {
+shoot() {
+  scripts/wine-run.sh "$prefix" cmd /c ver >/dev/null 2>&1  # a new prefix is made first
+  (cd "$folder" && "$root/scripts/wine-run.sh" "$prefix" explorer /desktop=ZQ347,1280x1024 \
+    "$program" >/dev/null 2>&1 &)
+  sleep "${ZQ_SCREENSHOT_DELAY:-8}"
+  import -window root "$folder/screenshot.png"
   WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-  kill "$xvfb_pid" 2>/dev/null || true
 }
-trap cleanup EXIT
-scripts/wine-run.sh "$prefix" cmd /c ver >/dev/null 2>&1  # a new prefix is made first
-scripts/wine-run.sh "$prefix" cmd /c ver >/dev/null 2>&1  # a new prefix is made first
-(cd "$folder" && "$OLDPWD/scripts/wine-run.sh" "$prefix" explorer /desktop=ZQ347,1280x1024 \
-  "$program" >/dev/null 2>&1 &)
-sleep "${ZQ_SCREENSHOT_DELAY:-8}"
-import -window root "$folder/screenshot.png"
+root=$PWD
+export -f shoot
+export prefix folder program root
+scripts/with-xvfb.sh bash -c shoot
 echo "No display here: the program ran on a virtual one. Screenshot: $folder/screenshot.png"

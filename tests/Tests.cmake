@@ -45,6 +45,14 @@ if(CMAKE_CROSSCOMPILING)
     CROSSCOMPILING_EMULATOR "${CMAKE_CROSSCOMPILING_EMULATOR}")
   add_test(NAME WindowTests COMMAND WindowTests)
 
+  # The real program in a fresh folder, driven from another process.
+  add_executable(EndToEndTests tests/e2e/EndToEndTest.cpp ${ZQ_RESOURCES})
+  target_link_libraries(EndToEndTests PRIVATE zq_platform zq_warnings GTest::gtest)
+  set_target_properties(EndToEndTests PROPERTIES
+    CROSSCOMPILING_EMULATOR "${CMAKE_CROSSCOMPILING_EMULATOR}")
+  add_test(NAME EndToEnd COMMAND EndToEndTests $<TARGET_FILE:ZQ347Fill>)
+  set_tests_properties(EndToEnd PROPERTIES TIMEOUT 300)
+
   # The balloon hints over the real dialog, driven with the cursor.
   add_executable(HintTests
     tests/hints/HintTestSupport.cpp

@@ -1,0 +1,151 @@
+// The real program, started in a fresh folder and driven from this process as a user
+// would: the save-file dialog answered, F2 pressed, Escape pressed.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "platform/ConfigResource.h"
+
+namespace {
+
+constexpr DWORD WaitLimitMs = 60000;
+const wchar_t* const MainTitle = L"  ZQ347SD File Creator v4.2 [ Sep  3 2021 ]";
+std::string Program;  // the path of ZQ347Fill.exe, from the command line
+
+std::string ReadWholeFile(const std::string& name) {
+  std::ifstream file(name, std::ios::binary);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+// Wine takes the Linux path of the program as Z:.
+std::string WindowsPath(std::string path) {
+  if (!path.empty() && path[0] == '/') {
+    path = "Z:" + path;
+  }
+  for (char& c : path) {
+    c = c == '/' ? '\\' : c;
+  }
+  return path;
+}
+
+struct Search {
+  DWORD Process;
+  const wchar_t* Title;
+  HWND Found;
+};
+
+BOOL CALLBACK FindWindowOf(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<Search*>(parameter);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  wchar_t title[128] = {};
+  GetWindowTextW(window, title, 128);
+  if (process == search->Process && IsWindowVisible(window) && wcscmp(title, search->Title) == 0) {
+    search->Found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND WaitForWindow(DWORD process, const wchar_t* title) {
+  for (DWORD start = GetTickCount(); GetTickCount() - start < WaitLimitMs; Sleep(50)) {
+    Search search{process, title, nullptr};
+    EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&search));
+    if (search.Found != nullptr) {
+      return search.Found;
+    }
+  }
+  return nullptr;
+}
+
+class Folder {
+ public:
+  Folder() {
+    char buffer[MAX_PATH + 1];
+    GetTempPathA(sizeof buffer, buffer);
+    Path = std::string(buffer) + "zq347-e2e-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(Path.c_str(), nullptr);
+  }
+  std::string File(const char* name) const { return Path + "\\" + name; }
+  std::string Path;
+};
+
+}  // namespace
+
+TEST(EndToEnd, AUserChoosesTheTargetWritesAFileAndLeaves) {
+  Folder folder;
+  // The choices of an earlier run: channel 1 at +-10V, 2K samples (8 sectors).
+  std::ofstream(folder.File("ZQ347Fill.sav"), std::ios::binary)
+      << "SizeIndex = 1\r\nChA1Index = 2\r\nDigitalBIT0 = 1\r\n";
+
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  std::string command = "\"" + WindowsPath(Program) + "\"";
+  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                             folder.Path.c_str(), &startup, &process))
+      << "cannot start " << command;
+
+  // Every start opens the save-file dialog by itself.
+  HWND save = WaitForWindow(process.dwProcessId, L"File for writing");
+  ASSERT_NE(save, nullptr);
+  std::wstring chosen = std::wstring(folder.Path.begin(), folder.Path.end()) + L"\\card.vdf";
+  SetDlgItemTextW(save, 1148, chosen.c_str());
+  PostMessageW(save, WM_COMMAND, IDOK, 0);
+
+  HWND dialog = WaitForWindow(process.dwProcessId, MainTitle);
+  ASSERT_NE(dialog, nullptr);
+  for (DWORD start = GetTickCount(); IsWindow(save) && GetTickCount() - start < WaitLimitMs;) {
+    Sleep(50);
+  }
+  HWND write = GetDlgItem(dialog, 1010);
+  PostMessageW(dialog, WM_KEYDOWN, VK_F2, 1);
+  std::string name = folder.File("0001card.VDF");
+  // The button goes down at F2 and comes up when the file is complete.
+  bool started = false;
+  for (DWORD start = GetTickCount(); GetTickCount() - start < WaitLimitMs; Sleep(20)) {
+    bool checked = SendMessageW(write, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    started = started || checked || GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (started && !checked) {
+      break;
+    }
+  }
+  EXPECT_TRUE(started);
+  PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 1);
+  EXPECT_EQ(WaitForSingleObject(process.hProcess, WaitLimitMs), WAIT_OBJECT_0);
+  DWORD exitCode = 1;
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  EXPECT_EQ(exitCode, 0u);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+
+  ResourceBytes builtin = BuiltinConfigurationText();
+  EXPECT_EQ(ReadWholeFile(folder.File("ZQ347Fill.cfg")), std::string(builtin.Data, builtin.Size));
+  std::string data = ReadWholeFile(name);
+  ASSERT_EQ(data.size(), 512u + 8 * 512);
+  EXPECT_EQ(data.substr(0, 9), "VELDORFFS");
+  EXPECT_EQ(data.find_first_not_of('\xFF', 512), std::string::npos);
+  std::string saved = ReadWholeFile(folder.File("ZQ347Fill.sav"));
+  EXPECT_EQ(saved.substr(0, 20), "FreqIndex   = 0\r\nSiz");
+  EXPECT_NE(saved.find("SizeIndex   = 1\r\n"), std::string::npos);
+  EXPECT_NE(saved.find("DigitalBIT0 = 1\r\n"), std::string::npos);
+  EXPECT_NE(saved.find("ChA1Index   = 2\r\nChA2Index   = 0\r\n"), std::string::npos);
+  EXPECT_NE(saved.find("ChB1Index   = 2\r\n"), std::string::npos);  // B follows A
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 40);
+}
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: EndToEndTests PATH-OF-ZQ347Fill.exe\n");
+    return 2;
+  }
+  Program = argv[1];
+  return RUN_ALL_TESTS();
+}
