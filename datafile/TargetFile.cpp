@@ -50,7 +50,7 @@ bool ChooseTargetFile(HWND owner, ProgramConfiguration& configuration, PathTexts
   std::size_t nameEnd = length;
   // Without a reported extension, or with no dot before it, the whole name is kept.
   std::size_t extension = dialog.nFileExtension;
-  if (extension > nameStart + 1 && extension <= length && path[extension - 1] == '.') {
+  if (extension > nameStart && extension <= length && path[extension - 1] == '.') {
     nameEnd = extension - 1;
   }
   CopyPart(configuration.File, path + nameStart, nameEnd - nameStart);

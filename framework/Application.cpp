@@ -21,12 +21,6 @@ Application::Application(int32_t acceleratorId) {
   }
 }
 
-Application::~Application() {
-  if (Accelerators != nullptr) {
-    DestroyAcceleratorTable(Accelerators);
-  }
-}
-
 void Application::SetWindows(HWND acceleratorTarget, HWND navigationWindow) {
   AcceleratorTarget = acceleratorTarget;
   NavigationWindow = navigationWindow;

@@ -10,7 +10,7 @@ class Application {
  public:
   // 0: no accelerator table; otherwise the table is loaded from the program.
   explicit Application(int32_t acceleratorId);
-  virtual ~Application();
+  virtual ~Application() = default;  // a loaded table goes with the program
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
 

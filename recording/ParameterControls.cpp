@@ -273,7 +273,9 @@ int32_t* ParameterControls::FieldOf(int32_t id) const {
 // Disabling the focused control leaves the focus nowhere, and then Escape and Tab
 // do nothing.
 void ParameterControls::KeepFocusUsable(bool writing) {
-  if (!IsWindowVisible(Dialog)) {
+  // In the background this thread has no focus at all; the dialog keeps the control
+  // it remembers for its return.
+  if (!IsWindowVisible(Dialog) || GetActiveWindow() != Dialog) {
     return;
   }
   HWND focus = GetFocus();
