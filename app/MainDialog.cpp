@@ -33,7 +33,8 @@ const MessageMapEntry MainDialogMap[] = {
 MainDialog::MainDialog(FileSystem& files)
     : Files(files),
       Writer(files, *this, Configuration, Settings, Paths),
-      Controls(Settings, Configuration) {
+      Controls(Settings, Configuration),
+      Status(SystemDiskQueries(), Writer, Paths) {
   LoadDefaults(Files, Configuration, Settings, Paths);
   WriteDefaultConfiguration(Files, ConfigurationFileName);
   ReadConfiguration(Files, ConfigurationFileName, Configuration);
@@ -55,8 +56,23 @@ void MainDialog::OnNcDestroy() {
   Dialog::OnNcDestroy();
 }
 
+// The panels have no painting of their own: whatever covered them is drawn again.
+void MainDialog::OnPaint(HDC, const RECT&) {
+  if (!Writer.IsWriting()) {
+    Status.UpdateDiskStatus(Hwnd, 0, 0);
+    return;
+  }
+  uint32_t total = Writer.TotalChunks();
+  uint32_t done = Writer.ChunksWritten();
+  Status.UpdateDiskStatus(Hwnd, total, done < total ? done : total);
+}
+
 int32_t MainDialog::OnTimer(WPARAM) {
   KillTimer(Hwnd, StatusTimer);
+  // While a file is written, the writer's notices refresh the panels.
+  if (!Writer.IsWriting()) {
+    Status.UpdateDiskStatus(Hwnd, 0, 0);
+  }
   SetTimer(Hwnd, StatusTimer, StatusPeriod, nullptr);
   return 0;
 }
@@ -74,6 +90,7 @@ int32_t MainDialog::OnInitDialog() {
   EnableControls(true);
   Hints().Start(Hwnd, Configuration.HelpPreDelay, Configuration.HelpPostDelay, HelpTexts, PollHints,
                 0);
+  Status.UpdateDiskStatus(Hwnd, 0, 0);
   SetTimer(Hwnd, StatusTimer, StatusPeriod, nullptr);
   // Every run begins with the choice of the target file, once the loop runs.
   PostMessageW(Hwnd, WM_COMMAND, MAKEWPARAM(IDC_CHOOSE_FILE, 0), 0);
@@ -155,12 +172,14 @@ int32_t MainDialog::OnWriteCommand(WPARAM first) {
 int32_t MainDialog::OnChooseFileCommand() {
   Writer.StopDataFile();
   Writer.ComposeFileName();
+  Status.UpdateDiskStatus(Hwnd, 0, 0);
   if (!ChooseTargetFile(Hwnd, Configuration, Paths)) {
     return 0;
   }
   Controls.ReadParameterControls();
   Writer.ComposeFileName();
   Controls.RebuildRateList(false, nullptr);
+  Status.UpdateDiskStatus(Hwnd, 0, 0);
   return 0;
 }
 
@@ -179,11 +198,14 @@ int32_t MainDialog::OnControlCommand(WPARAM first, LPARAM) {
     return 0;
   }
   Writer.ComposeFileName();
+  Status.UpdateDiskStatus(Hwnd, 0, 0);
   EnableControls(true);
   return 0;
 }
 
-void MainDialog::WriterProgress(uint32_t, uint32_t) {}
+void MainDialog::WriterProgress(uint32_t total, uint32_t done) {
+  Status.UpdateDiskStatus(Hwnd, total, done);
+}
 
 void MainDialog::WriterStopped() {
   CheckDlgButton(Hwnd, IDC_WRITE, BST_UNCHECKED);

@@ -5,6 +5,7 @@
 #include "config/PathTexts.h"
 #include "config/ProgramConfiguration.h"
 #include "datafile/DataFileWriter.h"
+#include "datafile/StatusPanels.h"
 #include "framework/Dialog.h"
 #include "platform/FileSystem.h"
 #include "recording/ParameterControls.h"
@@ -17,9 +18,14 @@ class MainDialog : public Dialog, private WriterOwner {
 
   const MessageMapEntry* GetMessageMap() const override;
   void OnNcDestroy() override;
+  void OnPaint(HDC, const RECT&) override;
 
   // One idle step of the fill; true when there was nothing to write.
   bool WriteNextChunk() { return Writer.WriteNextChunk(); }
+  // The same step, writing as many chunks with one call as the next notice allows.
+  bool WriteNextChunks() { return Writer.WriteNextChunks(); }
+
+  const StatusPanels& Panels() const { return Status; }
 
   int32_t OnTimer(WPARAM timer);
   int32_t OnInitDialog();
@@ -45,4 +51,5 @@ class MainDialog : public Dialog, private WriterOwner {
   PathTexts Paths;
   DataFileWriter Writer;
   ParameterControls Controls;
+  StatusPanels Status;
 };

@@ -11,6 +11,8 @@ constexpr int32_t SamplesPerSector = 256;
 constexpr uint32_t ProgressSteps = 256;
 constexpr int32_t LastAutoNumber = 999;
 constexpr int64_t MaxFatFileSize = 0xFFFFFFFFll;
+// Large writes fill a disk at nearly its full speed; small ones pay the call each time.
+constexpr int32_t FillRunBytes = 256 * 1024;
 constexpr std::size_t MessageSize = 1024;  // room for a full name and a system reason
 constexpr std::size_t ReasonSize = 512;
 constexpr char Extension[] = ".VDF";
@@ -108,7 +110,8 @@ StartOutcome DataFileWriter::StartDataFile(const ChannelList& list, int32_t coun
     Files.SetArchiveOnly(FullName);
   }
 
-  if (!Buffer.Obtain(chunkWords)) {
+  int32_t chunks = FillRunBytes / (chunkWords * 2) > 1 ? FillRunBytes / (chunkWords * 2) : 1;
+  if (!Buffer.Obtain(chunkWords * chunks)) {
     return StartOutcome::NotStarted;
   }
   Buffer.Fill(static_cast<uint16_t>(Configuration.FillValue & 0xFFFF));
@@ -124,6 +127,8 @@ StartOutcome DataFileWriter::StartDataFile(const ChannelList& list, int32_t coun
   File = file;
   Total = total;
   Written = 0;
+  ChunkBytes = static_cast<uint32_t>(chunkWords) * 2;
+  BufferChunks = static_cast<uint32_t>(chunks);
 
   int64_t written = 0;
   if (WriteDataFileHeader(Files, File, Settings.ChannelCount, Configuration.ADCRange, &list,
@@ -138,16 +143,30 @@ StartOutcome DataFileWriter::StartDataFile(const ChannelList& list, int32_t coun
 }
 
 bool DataFileWriter::WriteNextChunk() {
+  return WriteChunks(1);
+}
+
+bool DataFileWriter::WriteNextChunks() {
+  return WriteChunks(BufferChunks);
+}
+
+bool DataFileWriter::WriteChunks(uint32_t limit) {
   if (File == InvalidFile || Total == 0 || Buffer.Length() == 0) {
     return true;
   }
   if (Written < Total) {
-    int64_t written = Files.Write(File, Buffer.Data(), Buffer.SizeInBytes());
-    if (written == static_cast<int64_t>(Buffer.SizeInBytes())) {
+    uint32_t count = Total - Written;
+    uint32_t toNotice = RefreshPeriod - Written % RefreshPeriod;
+    count = count < toNotice ? count : toNotice;
+    count = count < limit ? count : limit;
+    count = count > 0 ? count : 1;
+    uint32_t bytes = count * ChunkBytes;
+    int64_t written = Files.Write(File, Buffer.Data(), bytes);
+    if (written == int64_t{bytes}) {
       if (Written % RefreshPeriod == 0) {
         Owner.WriterProgress(Total, Written);
       }
-      ++Written;
+      Written += count;
       return false;
     }
     EndAfterFailedWrite(written);
@@ -217,7 +236,7 @@ void DataFileWriter::EndAfterFailedWrite(int64_t written) {
     std::snprintf(reason, sizeof reason, "The disk took only part of the data; it may be full.");
   }
   int64_t onDisk = Files.FileSize(File);
-  int64_t planned = HeaderSize + int64_t{Total} * Buffer.SizeInBytes();
+  int64_t planned = HeaderSize + int64_t{Total} * ChunkBytes;
   char message[MessageSize];
   std::snprintf(message, sizeof message,
                 "Writing the %s file stopped after %" PRId64 " of %" PRId64

@@ -1,5 +1,5 @@
 // Names, creates and fills a data file: the header sector, then chunks of the fill
-// word, one chunk per idle step, until the size the recording needs.
+// word, in idle steps, until the size the recording needs.
 #pragma once
 
 #include <cstdint>
@@ -51,6 +51,9 @@ class DataFileWriter {
   // One step of the fill: false when a chunk was written, true when there was nothing
   // to write or the file has just been ended.
   bool WriteNextChunk();
+  // The same step, writing with one call as many chunks as the fill buffer holds, but
+  // never past the next progress notice: the notices and the bytes stay the same.
+  bool WriteNextChunks();
   void StopDataFile();
 
   bool IsWriting() const { return File != InvalidFile; }
@@ -58,6 +61,7 @@ class DataFileWriter {
   uint32_t ChunksWritten() const { return Written; }
 
  private:
+  bool WriteChunks(uint32_t limit);
   void ShowError(const char* text);
   bool HasRoom(int64_t plannedSize, bool replacing);
   void EndAfterFailedWrite(int64_t written);
@@ -73,6 +77,8 @@ class DataFileWriter {
   uint32_t Total = 0;
   uint32_t Written = 0;
   uint32_t RefreshPeriod = 1;
+  uint32_t ChunkBytes = 0;
+  uint32_t BufferChunks = 0;   // the fill buffer holds this many chunks
   int32_t ComposedLength = 0;  // of the whole composed path, even when it was cut
   char FullName[NameSize] = {};
 };

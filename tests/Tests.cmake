@@ -8,11 +8,13 @@ add_executable(UnitTests
   tests/ConfigTextTest.cpp
   tests/DataFileHeaderTest.cpp
   tests/DataFileWriterTest.cpp
+  tests/FillRunTest.cpp
   tests/FullDiskTest.cpp
   tests/HelpTextsTest.cpp
   tests/HintLayoutTest.cpp
   tests/NumbersTest.cpp
   tests/RecordingSettingsTest.cpp
+  tests/StatusLineTest.cpp
   tests/TestFiles.cpp
   ${ZQ_RESOURCES})
 target_link_libraries(UnitTests PRIVATE zq_core zq_hints_core zq_warnings GTest::gtest_main)
@@ -37,6 +39,8 @@ if(CMAKE_CROSSCOMPILING)
   # The real dialog made from its template in this process, driven with messages.
   add_executable(WindowTests
     tests/window/MainDialogTest.cpp
+    tests/window/RemovableDriveTest.cpp
+    tests/window/StatusLineTest.cpp
     tests/window/WritingTest.cpp
     tests/window/WindowTestSupport.cpp
     ${ZQ_RESOURCES})
@@ -44,6 +48,11 @@ if(CMAKE_CROSSCOMPILING)
   set_target_properties(WindowTests PROPERTIES
     CROSSCOMPILING_EMULATOR "${CMAKE_CROSSCOMPILING_EMULATOR}")
   add_test(NAME WindowTests COMMAND WindowTests)
+  # The status panels on a small file system mapped as a floppy drive.
+  add_test(NAME RemovableDrive
+           COMMAND ${CMAKE_SOURCE_DIR}/scripts/removable-drive-test.sh $<TARGET_FILE:WindowTests>
+                   ${wine_prefix} ${CMAKE_CROSSCOMPILING_EMULATOR})
+  set_tests_properties(RemovableDrive PROPERTIES SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)
 
   # The real program in a fresh folder, driven from another process.
   add_executable(EndToEndTests tests/e2e/EndToEndTest.cpp ${ZQ_RESOURCES})

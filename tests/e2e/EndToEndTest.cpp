@@ -69,8 +69,12 @@ class Folder {
   Folder() {
     char buffer[MAX_PATH + 1];
     GetTempPathA(sizeof buffer, buffer);
-    Path = std::string(buffer) + "zq347-e2e-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(Path.c_str(), nullptr);
+    // Process ids repeat under Wine; a stopped run leaves its folder behind.
+    int counter = 0;
+    do {
+      Path = std::string(buffer) + "zq347-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+             std::to_string(++counter);
+    } while (!CreateDirectoryA(Path.c_str(), nullptr) && counter < 100000);
   }
   std::string File(const char* name) const { return Path + "\\" + name; }
   std::string Path;

@@ -41,11 +41,14 @@ FreshFolder::FreshFolder() {
   char buffer[MAX_PATH + 1];
   GetCurrentDirectoryA(sizeof buffer, buffer);
   Previous = buffer;
-  static int counter = 0;
   GetTempPathA(sizeof buffer, buffer);
-  Folder = std::string(buffer) + "zq347-" + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(++counter);
-  CreateDirectoryA(Folder.c_str(), nullptr);
+  // Wine's process ids repeat from run to run, and a run that was stopped leaves its
+  // folders behind: take the first name that is really new.
+  static int counter = 0;
+  do {
+    Folder = std::string(buffer) + "zq347-" + std::to_string(GetCurrentProcessId()) + "-" +
+             std::to_string(++counter);
+  } while (!CreateDirectoryA(Folder.c_str(), nullptr) && counter < 100000);
   SetCurrentDirectoryA(Folder.c_str());
 }
 
@@ -65,6 +68,8 @@ FreshFolder::~FreshFolder() {
 }
 
 DialogUnderTest::DialogUnderTest() : Application(IDR_KEYS) {
+  // The cursor away from the dialog: no hint comes up in the middle of a test.
+  SetCursorPos(0, 0);
   Main = std::make_unique<MainDialog>(SystemFileSystem());
   Handle = Main->Handle();
   EXPECT_NE(Handle, nullptr);
@@ -175,7 +180,13 @@ DialogWatcher::DialogWatcher(const wchar_t* caption, std::function<void(HWND box
       if (search.Found != nullptr) {
         Sleep(50);  // let the box finish its start
         *found = true;
-        act(search.Found);
+        // A box that is still up a while later did not take the action: again.
+        for (int tries = 0; tries < 5 && IsWindow(search.Found); ++tries) {
+          act(search.Found);
+          for (int wait = 0; wait < 100 && IsWindow(search.Found); ++wait) {
+            Sleep(20);
+          }
+        }
         return;
       }
       Sleep(10);

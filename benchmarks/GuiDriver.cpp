@@ -1,0 +1,145 @@
+// Drives the real program from another process for the fill benchmark: starts it in
+// a folder that already holds its choices, keeps the start folder in the save-file
+// dialog, presses F2 and asks the dialog again and again while the file is filled.
+// Prints one line: seconds from F2 to the released button, the program's peak memory
+// (KiB), the answer time of the question that waited for F2's own work, then every
+// answer time while filling (ms).
+//   GuiDriver PROGRAM FOLDER
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr wchar_t MainCaption[] = L"  ZQ347SD File Creator v4.2 [ Sep  3 2021 ]";
+constexpr wchar_t ChooserCaption[] = L"File for writing";
+constexpr int WriteButton = 1010;
+constexpr DWORD WaitLimitMs = 20000;
+constexpr UINT AnswerLimitMs = 5000;
+
+double Now() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) / frequency.QuadPart;
+}
+
+HWND WaitForWindow(const wchar_t* caption) {
+  DWORD start = GetTickCount();
+  while (GetTickCount() - start < WaitLimitMs) {
+    HWND window = FindWindowW(L"#32770", caption);
+    if (window != nullptr && IsWindowVisible(window)) {
+      return window;
+    }
+    Sleep(10);
+  }
+  return nullptr;
+}
+
+// One round trip to the dialog's thread, in ms; a negative value when it did not answer.
+double AnswerTime(HWND dialog, LRESULT* checked) {
+  DWORD_PTR result = 0;
+  double start = Now();
+  if (!SendMessageTimeoutW(GetDlgItem(dialog, WriteButton), BM_GETCHECK, 0, 0, SMTO_NORMAL,
+                           AnswerLimitMs, &result)) {
+    return -1;
+  }
+  *checked = static_cast<LRESULT>(result);
+  return (Now() - start) * 1000;
+}
+
+int Fail(const char* text) {
+  std::fprintf(stderr, "GuiDriver: %s\n", text);
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    return Fail("usage: GuiDriver PROGRAM FOLDER");
+  }
+  std::string command = std::string("\"") + argv[1] + "\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, argv[2], &startup,
+                      &process)) {
+    return Fail("the program does not start");
+  }
+  HWND chooser = WaitForWindow(ChooserCaption);
+  if (chooser == nullptr) {
+    return Fail("no save-file dialog");
+  }
+  PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);  // keep the start folder
+  HWND dialog = WaitForWindow(MainCaption);
+  if (dialog == nullptr) {
+    return Fail("no main dialog");
+  }
+  while (IsWindow(chooser) && IsWindowVisible(chooser)) {
+    Sleep(10);
+  }
+
+  // The program settles after its start before the fill is timed.
+  LRESULT checked = BST_UNCHECKED;
+  double settle = Now();
+  while (Now() - settle < WaitLimitMs / 1000.0) {
+    double answer = AnswerTime(dialog, &checked);
+    if (answer >= 0 && answer < 1.0) {
+      break;
+    }
+    Sleep(50);
+  }
+  double start = Now();
+  PostMessageW(dialog, WM_KEYDOWN, VK_F2, 1);
+  PostMessageW(dialog, WM_KEYUP, VK_F2, 1 | (1u << 30) | (1u << 31));
+  std::vector<double> answers;
+  bool started = false;
+  double startAnswer = 0;
+  for (;;) {
+    double answer = AnswerTime(dialog, &checked);
+    if (answer < 0) {
+      return Fail("the dialog does not answer");
+    }
+    if (started && checked != BST_CHECKED) {
+      break;
+    }
+    if (started) {
+      answers.push_back(answer);
+    } else if (checked == BST_CHECKED) {
+      // This question waited while F2 created the file and disabled the controls.
+      started = true;
+      startAnswer = answer;
+    } else if (Now() - start > WaitLimitMs / 1000.0) {
+      return Fail("F2 did not start a file");
+    }
+  }
+  double seconds = Now() - start;
+
+  PROCESS_MEMORY_COUNTERS memory = {};
+  memory.cb = sizeof memory;
+  GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  WaitForSingleObject(process.hProcess, WaitLimitMs);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+
+  if (answers.empty()) {
+    answers.push_back(0);
+  }
+  std::printf("%.3f %zu %.2f", seconds, static_cast<std::size_t>(memory.PeakWorkingSetSize / 1024),
+              startAnswer);
+  for (double answer : answers) {
+    std::printf(" %.2f", answer);
+  }
+  std::printf("\n");
+  return 0;
+}

@@ -1,0 +1,134 @@
+// Several chunks with one write call: the file and the progress notices must be the
+// same as with one chunk per call.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "datafile/DataFileWriter.h"
+#include "tests/TestFiles.h"
+#include "tests/WriterOwnerLog.h"
+
+namespace {
+
+// Notes the size of every write call.
+class WriteLog : public FaultyFileSystem {
+ public:
+  int64_t Write(FileHandle file, const void* data, uint32_t size) override {
+    Sizes.push_back(size);
+    return FaultyFileSystem::Write(file, data, size);
+  }
+  void* AllocatePages(std::size_t bytes) override {
+    Allocated = bytes;
+    return FaultyFileSystem::AllocatePages(bytes);
+  }
+  std::vector<uint32_t> Sizes;
+  std::size_t Allocated = 0;
+};
+
+struct Choices {
+  int SizeIndex;
+  bool Minutes;  // SizeIndex is a position in the duration list
+  double Rate;
+  int Channels;
+  bool Synchro;
+};
+
+struct Outcome {
+  std::vector<std::string> Events;
+  std::string Bytes;
+  std::vector<uint32_t> WriteSizes;
+  std::size_t BufferBytes = 0;
+  int Steps = 0;
+};
+
+// Writes one file with the given step, in a folder of its own.
+Outcome WriteFile(const Choices& choices, bool runs, int64_t budget = -1) {
+  TempFolder folder;
+  WriteLog files;
+  files.WriteBudget = budget;
+  WriterOwnerLog owner;
+  ProgramConfiguration configuration = BuiltinConfiguration();
+  configuration.FileAutoIncrement = 1;
+  RecordingSettings settings;
+  PathTexts paths;
+  std::snprintf(paths.OutputDirectory, sizeof paths.OutputDirectory, "%s",
+                folder.WithSeparator().c_str());
+  DataFileWriter writer(files, owner, configuration, settings, paths);
+  writer.ComposeFileName();
+  settings.SizeIndex = choices.SizeIndex + (choices.Minutes ? configuration.SizeCount : 0);
+  settings.SampleRate = choices.Rate;
+  settings.SynchroMode = choices.Synchro ? 1 : 0;
+  for (int c = 0; c < choices.Channels; ++c) {
+    settings.ChAIndex[c] = 2;
+    settings.ChBIndex[c] = 3;
+  }
+  ChannelList list;
+  int32_t count = BuildChannelList(settings, &list);
+  Outcome outcome;
+  EXPECT_EQ(writer.StartDataFile(list, count), StartOutcome::Started);
+  files.Sizes.clear();  // the header
+  while (!(runs ? writer.WriteNextChunks() : writer.WriteNextChunk())) {
+    ++outcome.Steps;
+  }
+  outcome.Events = owner.Events;
+  outcome.Bytes = ReadBytes(folder.File("0001Dat.VDF"));
+  outcome.WriteSizes = files.Sizes;
+  outcome.BufferBytes = files.Allocated;
+  return outcome;
+}
+
+uint32_t Largest(const std::vector<uint32_t>& sizes) {
+  return sizes.empty() ? 0 : *std::max_element(sizes.begin(), sizes.end());
+}
+
+}  // namespace
+
+TEST(FillRun, SameFileAndNoticesAsOneChunkPerCall) {
+  const Choices cases[] = {
+      {0, false, 100000.0, 1, false},   // 4 chunks: a notice at every chunk
+      {0, true, 10000.0, 1, false},     // 1 minute, 2420 chunks: a notice every 9th
+      {9, false, 100000.0, 16, true},   // 2048 chunks of 16 KiB: every 8th
+      {10, false, 100000.0, 3, false},  // chunks of 1536 bytes, not a power of two
+  };
+  for (const Choices& choices : cases) {
+    SCOPED_TRACE(testing::Message() << choices.SizeIndex << " " << choices.Channels);
+    Outcome single = WriteFile(choices, false);
+    Outcome run = WriteFile(choices, true);
+    EXPECT_EQ(run.Events, single.Events);
+    ASSERT_EQ(run.Bytes.size(), single.Bytes.size());
+    EXPECT_TRUE(run.Bytes == single.Bytes);
+    EXPECT_EQ(single.WriteSizes.size(), static_cast<std::size_t>(single.Steps));
+    EXPECT_EQ(run.WriteSizes.size(), static_cast<std::size_t>(run.Steps));
+  }
+}
+
+TEST(FillRun, RunsStopAtEveryNoticeAndTheBufferStaysSmall) {
+  // 2420 chunks of 512 bytes, a notice every 9th: runs of 9, and a last one of 8.
+  Outcome minute = WriteFile({0, true, 10000.0, 1, false}, true);
+  ASSERT_EQ(minute.WriteSizes.size(), 269u);
+  EXPECT_EQ(minute.WriteSizes.front(), 9u * 512);
+  EXPECT_EQ(minute.WriteSizes.back(), 8u * 512);
+
+  // The buffer holds whole chunks, at most 256 KiB, whatever the size of the file.
+  Outcome one = WriteFile({0, false, 100000.0, 1, false}, true);
+  EXPECT_EQ(one.BufferBytes, 256u * 1024);
+  Outcome three = WriteFile({0, false, 100000.0, 3, false}, true);
+  EXPECT_EQ(three.BufferBytes, 170u * 1536);
+  Outcome sixteen = WriteFile({9, false, 100000.0, 16, true}, true);
+  EXPECT_EQ(sixteen.BufferBytes, 256u * 1024);
+  EXPECT_EQ(Largest(sixteen.WriteSizes), 8u * 16384);
+}
+
+TEST(FillRun, AFailedRunEndsTheFileLikeAFailedChunk) {
+  // The disk takes the header, then 5000 bytes: the run of 9 chunks is cut short.
+  Choices minute = {0, true, 10000.0, 1, false};
+  Outcome run = WriteFile(minute, true, 512 + 5000);
+  EXPECT_EQ(run.Bytes.size(), 512u + 5000);
+  ASSERT_GE(run.Events.size(), 4u);
+  EXPECT_EQ(run.Events[run.Events.size() - 3], "stopped");
+  EXPECT_EQ(run.Events[run.Events.size() - 2], "progress 0 0");
+  EXPECT_EQ(run.Events.back(), "message");
+  EXPECT_EQ(run.Events[1], "progress 2420 0");
+}

@@ -1,0 +1,112 @@
+// The status panels on a real removable drive: a small file system mapped as a floppy
+// drive by scripts/removable-drive-test.sh, which names its letter in
+// ZQ_REMOVABLE_DRIVE (for example "R:"). Skipped without it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "resources/ResourceIds.h"
+#include "tests/window/StatusTestSupport.h"
+#include "tests/window/WindowTestFiles.h"
+#include "tests/window/WindowTestSupport.h"
+
+namespace {
+
+// Chooses `path` in the save-file dialog.
+void ChooseTarget(DialogUnderTest& dialog, const std::string& path) {
+  DialogWatcher watcher(L"File for writing", [&](HWND box) {
+    SetDlgItemTextA(box, 1148, path.c_str());
+    Press(box, IDOK);
+  });
+  dialog.PressKey(VK_F4);
+  EXPECT_TRUE(watcher.Seen());
+}
+
+// Takes what is left of the drive with a file of its own.
+void FillDrive(const std::string& name) {
+  HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  std::vector<char> block(4096, 'x');
+  for (DWORD written = 1; written > 0;) {
+    if (!WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &written, nullptr)) {
+      written = 0;
+    }
+  }
+  for (DWORD written = 1; written > 0;) {  // the last few bytes
+    if (!WriteFile(file, block.data(), 1, &written, nullptr)) {
+      written = 0;
+    }
+  }
+  CloseHandle(file);
+}
+
+}  // namespace
+
+TEST(RemovableDrive, PanelsShowTheDriveAndFollowAFileUntilItIsFull) {
+  const char* drive = std::getenv("ZQ_REMOVABLE_DRIVE");
+  if (drive == nullptr) {
+    GTEST_SKIP() << "ZQ_REMOVABLE_DRIVE names no mapped drive; see removable-drive-test.sh";
+  }
+  std::string root = std::string(drive) + "\\";
+  FreshFolder folder;
+  DialogUnderTest dialog;
+  const StatusPanels& panels = dialog.Dialog().Panels();
+  dialog.Pick(ChannelA(1), 2);
+  dialog.Pick(IDC_SIZE_TIME, 8);  // 256 Ks: 1024 chunks, 512 KiB
+  ChooseTarget(dialog, root + "run.vdf");
+
+  std::string shown = panels.DiskShown().Text;
+  std::string start = std::string("Disk \"") + drive[0] + "\": ";
+  EXPECT_EQ(shown.substr(0, start.size()), start);
+  EXPECT_EQ(shown.substr(shown.size() - 18), "Mb free, Removable");
+  EXPECT_EQ(panels.DiskShown().TextColour, BlueColour);
+  EXPECT_TRUE(PanelHasColour(dialog.Control(IDC_DISK_PANEL), BlueColour));
+  double freeBefore = std::atof(shown.c_str() + start.size());
+  EXPECT_GT(freeBefore, 0.6);
+  EXPECT_LT(freeBefore, 1.1);
+
+  // A file on it: the record panel counts up in blue and then shows the disk again.
+  dialog.PressKey(VK_F2);
+  ASSERT_TRUE(dialog.Checked(IDC_WRITE));
+  std::vector<int> seen = FollowFill(dialog);
+  ASSERT_EQ(seen.size(), 256u);
+  EXPECT_EQ(seen.front(), 0);
+  EXPECT_EQ(seen[128], 50);
+  EXPECT_EQ(seen.back(), 99);
+  EXPECT_EQ(FileSizeOf(root + "0001run.VDF"), 512 + 1024 * 512);
+  EXPECT_STREQ(panels.RecordShown().Text, panels.DiskShown().Text);
+  double freeAfter = std::atof(panels.DiskShown().Text + start.size());
+  EXPECT_NEAR(freeBefore - freeAfter, 0.5, 0.02);
+
+  // The same again does not fit: refused up front, and the panels stay on the disk.
+  {
+    DialogWatcher watcher(L"ZQ347Fill", [](HWND box) { Press(box, IDOK); });
+    dialog.PressKey(VK_F2);
+    EXPECT_TRUE(watcher.Seen());
+  }
+  dialog.Pump();
+  EXPECT_FALSE(dialog.Checked(IDC_WRITE));
+
+  // It fits once the first file is gone, but the disk fills up while it is written.
+  DeleteFileA((root + "0001run.VDF").c_str());
+  dialog.PressKey(VK_F2);
+  ASSERT_TRUE(dialog.Checked(IDC_WRITE));
+  for (int i = 0; i < 10; ++i) {
+    ASSERT_FALSE(dialog.Dialog().WriteNextChunk());
+  }
+  FillDrive(root + "blocker.bin");
+  {
+    DialogWatcher watcher(L"ZQ347Fill", [](HWND box) { Press(box, IDOK); });
+    FollowFill(dialog);
+    EXPECT_TRUE(watcher.Seen());
+  }
+  EXPECT_FALSE(dialog.Checked(IDC_WRITE));
+  EXPECT_EQ(std::string(panels.DiskShown().Text).substr(start.size()), " 0.0 Mb free, Removable");
+  EXPECT_STREQ(panels.RecordShown().Text, panels.DiskShown().Text);
+  EXPECT_DOUBLE_EQ(panels.DiskShown().BarValue, panels.DiskShown().BarMaximum);
+  dialog.Close();
+  DeleteFileA((root + "blocker.bin").c_str());
+  DeleteFileA((root + "0002run.VDF").c_str());
+}

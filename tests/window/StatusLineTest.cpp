@@ -1,0 +1,226 @@
+// The status panels of the real dialog: what they show and when, their pixels, that
+// drawing them for hours costs no GDI objects, and that filling in idle time keeps
+// the dialog answering.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "resources/ResourceIds.h"
+#include "tests/window/StatusTestSupport.h"
+#include "tests/window/WindowTestFiles.h"
+#include "tests/window/WindowTestSupport.h"
+
+namespace {
+
+constexpr int BarRow = 6;  // pixels above the bottom of the panel's drawing
+
+// A GDI handle's place in the process's table; a freed place is taken again first.
+uintptr_t TableSlot(HGDIOBJ object) {
+  return reinterpret_cast<uintptr_t>(object) & 0xFFFF;
+}
+
+// Makes 500 brushes and 500 memory contexts, frees them, and returns the highest
+// place they took; fails when they cannot be made.
+uintptr_t HighestNewSlot() {
+  std::vector<HBRUSH> brushes;
+  std::vector<HDC> contexts;
+  uintptr_t highest = 0;
+  for (int i = 0; i < 500; ++i) {
+    brushes.push_back(CreateSolidBrush(RGB(i, 0, 0)));
+    contexts.push_back(CreateCompatibleDC(nullptr));
+    EXPECT_NE(brushes.back(), nullptr);
+    EXPECT_NE(contexts.back(), nullptr);
+    highest = std::max({highest, TableSlot(brushes.back()), TableSlot(contexts.back())});
+  }
+  for (int i = 0; i < 500; ++i) {
+    DeleteObject(brushes[i]);
+    DeleteDC(contexts[i]);
+  }
+  return highest;
+}
+
+}  // namespace
+
+TEST(StatusPanels, TheDialogShowsTheDiskAndFollowsTheFile) {
+  FreshFolder folder;
+  DialogUnderTest dialog;
+  const StatusPanels& panels = dialog.Dialog().Panels();
+  std::string disk = panels.DiskShown().Text;
+  EXPECT_EQ(disk.substr(0, 6) + disk.substr(7, 2), "Disk \"\":");
+  EXPECT_EQ(disk[6], folder.Path()[0]);
+  EXPECT_STREQ(panels.RecordShown().Text, disk.c_str());
+  EXPECT_GT(panels.DiskShown().BarMaximum, 0.0);
+  EXPECT_DOUBLE_EQ(panels.RecordShown().BarMaximum, 0.0);
+
+  dialog.Pick(ChannelA(1), 2);
+  dialog.Pick(IDC_SIZE_TIME, 10);  // 4096 chunks: a notice every 16th
+  dialog.PressKey(VK_F2);
+  // The start shows the disk; the first chunk's notice, the file.
+  EXPECT_EQ(RecordText(dialog), disk);
+  ASSERT_FALSE(dialog.Dialog().WriteNextChunk());
+  EXPECT_EQ(RecordText(dialog), "Record to \"" + folder.Path() + "\\0001Dat\" : 0%");
+  std::vector<int> seen = FollowFill(dialog);
+  ASSERT_EQ(seen.size(), 256u);  // 0 % … 99 %, each shown about 2.56 times
+  EXPECT_EQ(seen.front(), 0);
+  EXPECT_EQ(seen.back(), 99);
+  for (std::size_t i = 1; i < seen.size(); ++i) {
+    EXPECT_LE(seen[i - 1], seen[i]);
+  }
+  // At the end both panels show the disk again.
+  EXPECT_STREQ(panels.RecordShown().Text, panels.DiskShown().Text);
+  EXPECT_DOUBLE_EQ(panels.RecordShown().BarMaximum, 0.0);
+}
+
+TEST(StatusPanels, RepaintTimerAndListsRefreshThePanels) {
+  FreshFolder folder;
+  DialogUnderTest dialog;
+  const StatusPanels& panels = dialog.Dialog().Panels();
+  dialog.Pick(ChannelA(1), 2);
+  dialog.Pick(IDC_SIZE_TIME, 10);
+  dialog.PressKey(VK_F2);
+  for (int i = 0; i < 2060; ++i) {
+    ASSERT_FALSE(dialog.Dialog().WriteNextChunk());
+  }
+  EXPECT_DOUBLE_EQ(panels.RecordShown().BarValue, 2048.0);  // the last notice
+  // A repaint shows where the file stands now; the timer leaves the record alone.
+  RedrawWindow(dialog.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_DOUBLE_EQ(panels.RecordShown().BarValue, 2060.0);
+  EXPECT_EQ(Percentage(RecordText(dialog).c_str()), 50);
+  SendMessageW(dialog.Window(), WM_TIMER, 1, 0);
+  EXPECT_DOUBLE_EQ(panels.RecordShown().BarValue, 2060.0);
+  dialog.PressKey(VK_F2);  // stop
+  SendMessageW(dialog.Window(), WM_TIMER, 1, 0);
+  EXPECT_DOUBLE_EQ(panels.RecordShown().BarMaximum, 0.0);
+
+  // The timer, a list closing up and a repaint each read the disk again: here the
+  // current directory moves to another drive behind the dialog's back.
+  char other = folder.Path()[0] == 'Z' ? 'C' : 'Z';
+  std::string root = std::string(1, other) + ":\\";
+  auto letter = [&] { return panels.DiskShown().Text[6]; };
+  ASSERT_TRUE(SetCurrentDirectoryA(root.c_str()));
+  SendMessageW(dialog.Window(), WM_TIMER, 1, 0);
+  EXPECT_EQ(letter(), other);
+  SetCurrentDirectoryA(folder.Path().c_str());
+  dialog.Pick(IDC_RATE, 1);
+  EXPECT_EQ(letter(), folder.Path()[0]);
+  SetCurrentDirectoryA(root.c_str());
+  RedrawWindow(dialog.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(letter(), other);
+  SetCurrentDirectoryA(folder.Path().c_str());
+}
+
+TEST(StatusPanels, BarPixelsForAGivenValue) {
+  FreshFolder folder;
+  DialogUnderTest dialog;
+  HWND panel = dialog.Control(IDC_RECORD_PANEL);
+  RECT client;
+  GetClientRect(panel, &client);
+  int w = client.right - 2;
+  int h = client.bottom - 2;
+  ASSERT_GT(w, 100);
+
+  for (double value : {0.0, 5.0, 333.0, 1000.0}) {
+    PanelContent content;
+    content.BarMaximum = 1000;
+    content.BarValue = value;
+    DrawStatusPanel(dialog.Window(), IDC_RECORD_PANEL, content);
+    std::vector<COLORREF> row = PanelRow(panel, h - BarRow, w);
+    COLORREF bar = BarColour(GetSysColor(COLOR_ACTIVECAPTION), GetSysColor(COLOR_BTNFACE));
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    int filled = static_cast<int>((w - 6) * value / 1000);
+    int painted = 0;
+    int rightmost = -1;
+    for (int x = 2; x < w; ++x) {
+      ASSERT_TRUE(row[x] == bar || row[x] == face) << x;
+      if (row[x] == bar) {
+        ++painted;
+        rightmost = x;
+        EXPECT_NE((x - 3) % 5, 0) << "a gap at " << x;
+      }
+    }
+    // Four of every five pixels up to the value, none beyond it.
+    EXPECT_LT(rightmost, filled + 3) << value;
+    EXPECT_NEAR(painted, filled * 4 / 5, 4) << value;
+    // Without text the rest of the panel is the face colour.
+    EXPECT_EQ(PanelRow(panel, h - 12, w)[w / 2], face);
+  }
+
+  // A caption colour that would vanish in the face gives a navy bar.
+  int element = COLOR_ACTIVECAPTION;
+  COLORREF caption = GetSysColor(COLOR_ACTIVECAPTION);
+  COLORREF nearFace = GetSysColor(COLOR_BTNFACE) ^ 0x030203;
+  SetSysColors(1, &element, &nearFace);
+  PanelContent full;
+  full.BarMaximum = 1;
+  full.BarValue = 1;
+  DrawStatusPanel(dialog.Window(), IDC_RECORD_PANEL, full);
+  EXPECT_EQ(PanelRow(panel, h - BarRow, w)[5], static_cast<COLORREF>(NavyColour));
+  SetSysColors(1, &element, &caption);
+}
+
+// The panels are drawn every 2 seconds for as long as the program runs. A lost
+// bitmap, context or brush would take a new place in the GDI table at every draw;
+// Wine hands out freed places first, so after 30000 draws a thousand new objects
+// must still land where they landed before.
+TEST(StatusPanels, DrawingThemAgainAndAgainLeaksNoGdiObject) {
+  FreshFolder folder;
+  DialogUnderTest dialog;
+  PanelContent withBar;
+  std::snprintf(withBar.Text, sizeof withBar.Text, "Disk \"C\": 1.0 Mb free, Fixed");
+  withBar.BarMaximum = 10;
+  withBar.BarValue = 4;
+  PanelContent textOnly;
+  std::snprintf(textOnly.Text, sizeof textOnly.Text, "Record to \"C:\\x\" : 5%%");
+  auto draw = [&](int times) {
+    for (int i = 0; i < times; ++i) {
+      DrawStatusPanel(dialog.Window(), IDC_DISK_PANEL, withBar);
+      DrawStatusPanel(dialog.Window(), IDC_RECORD_PANEL, textOnly);
+      DrawStatusPanel(dialog.Window(), 4242, withBar);  // no such control
+    }
+  };
+  draw(10);
+  uintptr_t before = HighestNewSlot();
+  draw(10000);
+  uintptr_t after = HighestNewSlot();
+  EXPECT_LE(after, before + 16);
+  // The shared objects the panels use are still alive.
+  EXPECT_EQ(GetObjectType(GetSysColorBrush(COLOR_BTNFACE)), static_cast<DWORD>(OBJ_BRUSH));
+  EXPECT_EQ(GetObjectType(GetStockObject(DEFAULT_GUI_FONT)), static_cast<DWORD>(OBJ_FONT));
+}
+
+TEST(StatusPanels, IdleTurnsWriteManyChunksButStayShort) {
+  FreshFolder folder;
+  DialogUnderTest dialog;
+  MainApplication loop(IDR_KEYS);
+  loop.SetMainObject(&dialog.Dialog());
+
+  // Nothing to write: the loop goes on polling rather than waiting for a message.
+  EXPECT_FALSE(loop.OnIdle());
+
+  dialog.Pick(ChannelA(1), 2);
+  dialog.Pick(IDC_SIZE_TIME, 13);  // 8 Ms: 32768 chunks of 512 bytes
+  dialog.PressKey(VK_F2);
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  std::vector<double> turns;  // ms
+  while (dialog.Checked(IDC_WRITE) && turns.size() < 100000) {
+    LARGE_INTEGER before;
+    LARGE_INTEGER after;
+    QueryPerformanceCounter(&before);
+    loop.OnIdle();
+    QueryPerformanceCounter(&after);
+    turns.push_back(1000.0 * (after.QuadPart - before.QuadPart) / frequency.QuadPart);
+  }
+  dialog.Pump();
+  EXPECT_FALSE(dialog.Checked(IDC_WRITE));
+  EXPECT_EQ(FileSizeOf(folder.File("0001Dat.VDF")), 512 + 32768 * 512);
+  // One chunk per turn would take 32769 turns, one turn for all would block the dialog.
+  EXPECT_LT(turns.size(), 2000u);
+  EXPECT_GT(turns.size(), 5u);
+  // A few milliseconds each; a busy machine may hold up a turn now and then.
+  std::sort(turns.begin(), turns.end());
+  EXPECT_LT(turns[turns.size() / 2], 10.0);
+  EXPECT_LT(turns[turns.size() * 9 / 10], 20.0);
+}

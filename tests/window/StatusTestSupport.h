@@ -1,0 +1,68 @@
+// Reading what the status panels of the dialog under test show.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "datafile/StatusPanels.h"
+#include "tests/window/WindowTestSupport.h"
+
+inline std::string RecordText(DialogUnderTest& dialog) {
+  return dialog.Dialog().Panels().RecordShown().Text;
+}
+
+// The percentage at the end of a "Record to" text.
+inline int Percentage(const char* text) {
+  const char* colon = std::strrchr(text, ':');
+  return colon != nullptr ? std::atoi(colon + 1) : -1;
+}
+
+// Runs the fill one chunk per step to its end and returns the percentage shown at
+// every progress notice.
+inline std::vector<int> FollowFill(DialogUnderTest& dialog) {
+  std::vector<int> seen;
+  const StatusPanels& panels = dialog.Dialog().Panels();
+  double last = -1;
+  for (int step = 0; step < 50000000; ++step) {
+    bool ended = dialog.Dialog().WriteNextChunk();
+    const PanelContent& record = panels.RecordShown();
+    if (record.BarMaximum > 0 && record.BarValue != last) {
+      last = record.BarValue;
+      seen.push_back(Percentage(record.Text));
+    }
+    if (ended) {
+      break;
+    }
+  }
+  dialog.Pump();
+  return seen;
+}
+
+// One row of a panel's pixels as the screen has them.
+inline std::vector<COLORREF> PanelRow(HWND panel, int y, int width) {
+  std::vector<COLORREF> row(width);
+  HDC dc = GetDC(panel);
+  for (int x = 0; x < width; ++x) {
+    row[x] = GetPixel(dc, x, y);
+  }
+  ReleaseDC(panel, dc);
+  return row;
+}
+
+// True when some pixel of the panel has the colour.
+inline bool PanelHasColour(HWND panel, COLORREF colour) {
+  RECT client;
+  GetClientRect(panel, &client);
+  for (int y = 2; y < client.bottom - 2; ++y) {
+    for (COLORREF pixel : PanelRow(panel, y, client.right - 2)) {
+      if (pixel == colour) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
