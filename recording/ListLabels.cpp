@@ -30,6 +30,15 @@ std::string Number(double value) {
   return text;
 }
 
+// The full scale of a gain; a gain of 0 has none, and the label says so rather than
+// showing whatever the C library prints for infinity.
+std::string RangeOf(const ProgramConfiguration& configuration, int32_t gain) {
+  if (configuration.Gain[gain] == 0) {
+    return "?";
+  }
+  return Number(configuration.ADCRange / configuration.Gain[gain]);
+}
+
 }  // namespace
 
 std::vector<std::string> RangeLabels(const ProgramConfiguration& configuration, bool differential) {
@@ -40,13 +49,11 @@ std::vector<std::string> RangeLabels(const ProgramConfiguration& configuration, 
     first = 1;
   }
   for (int32_t g = first; g < GainCount; ++g) {
-    labels.push_back(
-        Format("+-%sV", Number(configuration.ADCRange / configuration.Gain[g]).c_str()));
+    labels.push_back(Format("+-%sV", RangeOf(configuration, g).c_str()));
   }
   if (differential) {
     for (int32_t g = 1; g < GainCount; ++g) {
-      labels.push_back(
-          Format("+-%sV D", Number(configuration.ADCRange / configuration.Gain[g]).c_str()));
+      labels.push_back(Format("+-%sV D", RangeOf(configuration, g).c_str()));
     }
   }
   return labels;

@@ -83,10 +83,14 @@ void ParameterControls::InitParameterControls(HWND dialog) {
 void ParameterControls::ReadParameterControls() {
   for (int32_t i = 0; i < ChannelsPerList; ++i) {
     Settings.ChAIndex[i] = SelectionOf(IDC_CHANNEL_A1 + i);
+  }
+  for (int32_t i = 0; i < ChannelsPerList; ++i) {
     Settings.ChAIndex[ChannelsPerList + i] = SelectionOf(IDC_CHANNEL_A9 + i);
   }
   for (int32_t i = 0; i < ChannelsPerList; ++i) {
     Settings.ChBIndex[i] = SelectionOf(IDC_CHANNEL_B1 + i);
+  }
+  for (int32_t i = 0; i < ChannelsPerList; ++i) {
     Settings.ChBIndex[ChannelsPerList + i] = SelectionOf(IDC_CHANNEL_B9 + i);
   }
   Settings.FreqIndex = SelectionOf(IDC_RATE);

@@ -12,6 +12,7 @@ add_executable(UnitTests
   tests/FullDiskTest.cpp
   tests/HelpTextsTest.cpp
   tests/HintLayoutTest.cpp
+  tests/ListLabelsTest.cpp
   tests/NumbersTest.cpp
   tests/RecordingSettingsTest.cpp
   tests/StatusLineTest.cpp
