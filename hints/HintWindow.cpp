@@ -1,6 +1,7 @@
 #include "hints/HintWindow.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -95,8 +96,12 @@ void HintWindow::Show(HWND parent, const char* text, int32_t x, int32_t y, int32
   if (words.empty()) {
     return;
   }
-  // One UTF-16 unit per byte of code page 1251: the word positions still hold.
+  // One UTF-16 unit per byte of code page 1251: the word positions still hold. Without
+  // the code page there is nothing that could be measured safely.
   std::wstring wide = FromCyrillic(text);
+  if (wide.size() != std::strlen(text)) {
+    return;
+  }
   Close();
   Text = wide;
   SIZE measured = Measure(parent, words);
