@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/FileSystem.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -14,15 +15,7 @@ constexpr DWORD TypeLifeMs = 1000;
 class Win32DiskQueries final : public DiskQueries {
  public:
   bool CurrentDirectory(char* buffer, uint32_t size) override {
-    if (size == 0) {
-      return false;
-    }
-    DWORD length = GetCurrentDirectoryA(size, buffer);
-    if (length == 0 || length >= size) {
-      buffer[0] = '\0';
-      return false;
-    }
-    return true;
+    return SystemFileSystem().GetCurrentDir(buffer, size);
   }
 
   // The folder itself is asked: a mount below a drive's root has its own size.

@@ -57,8 +57,10 @@ TEST(StatusPanels, TheDialogShowsTheDiskAndFollowsTheFile) {
   dialog.Pick(ChannelA(1), 2);
   dialog.Pick(IDC_SIZE_TIME, 10);  // 4096 chunks: a notice every 16th
   dialog.PressKey(VK_F2);
-  // The start shows the disk; the first chunk's notice, the file.
-  EXPECT_EQ(RecordText(dialog), disk);
+  // The start shows the disk (its free space may have moved meanwhile); the first
+  // chunk's notice, the file.
+  EXPECT_EQ(RecordText(dialog), panels.DiskShown().Text);
+  EXPECT_EQ(RecordText(dialog).substr(0, 9), disk.substr(0, 9));
   ASSERT_FALSE(dialog.Dialog().WriteNextChunk());
   EXPECT_EQ(RecordText(dialog), "Record to \"" + folder.Path() + "\\0001Dat\" : 0%");
   std::vector<int> seen = FollowFill(dialog);
