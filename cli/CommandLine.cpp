@@ -2,7 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "cli/InspectCommand.h"
+#include "cli/ExamineCommand.h"
 #include "cli/Terminal.h"
 #include "cli/WriteCommand.h"
 
@@ -20,7 +20,7 @@ blanks and letter case do not matter. Exit codes: 0 done, 1 refused, 2 usage,
 3 write failure, 130 stopped by Ctrl-C.
 )";
 
-const char* const InspectExamples = R"(Examples:
+const char* const ExamineExamples = R"(Examples:
   zq347cli inspect /media/card/0001Dat.VDF
   zq347cli inspect --verify --json 0001Dat.VDF
 Exit codes: 0 a data file (and all fill with --verify), 1 not a data file or a
@@ -75,7 +75,7 @@ void AddWriteOptions(CLI::App& command, WriteRequest& request) {
   command.footer(WriteExamples);
 }
 
-void AddInspectOptions(CLI::App& command, InspectRequest& request) {
+void AddExamineOptions(CLI::App& command, ExamineRequest& request) {
   command.add_option("file", request.File, "The data file")->required();
   command.add_option("--config", request.ConfigFile,
                      "Configuration for labels, sizes and the fill word (default: "
@@ -83,7 +83,7 @@ void AddInspectOptions(CLI::App& command, InspectRequest& request) {
   command.add_flag("--verify", request.Verify,
                    "Check that every byte after the header is the fill word");
   command.add_flag("--json", request.Json, "Print one JSON object");
-  command.footer(InspectExamples);
+  command.footer(ExamineExamples);
 }
 
 }  // namespace
@@ -92,13 +92,13 @@ int RunCommandLine(int argc, const char* const* argv, Console& console) {
   CLI::App app{"Writes and inspects the data files of the ZQ347SD logger.", ProgramName};
   app.require_subcommand(1);
   WriteRequest write;
-  InspectRequest inspect;
+  ExamineRequest inspect;
   CLI::App* writeCommand =
       app.add_subcommand("write", "Write one data file, as the dialog does for the same choices");
   AddWriteOptions(*writeCommand, write);
   CLI::App* inspectCommand =
       app.add_subcommand("inspect", "Show what the logger will record into a data file");
-  AddInspectOptions(*inspectCommand, inspect);
+  AddExamineOptions(*inspectCommand, inspect);
 
   // CLI11 reports through exceptions; they end here.
   try {
@@ -111,7 +111,7 @@ int RunCommandLine(int argc, const char* const* argv, Console& console) {
   }
 
   if (inspectCommand->parsed()) {
-    return RunInspectCommand(inspect, SystemFileSystem(), console);
+    return RunExamineCommand(inspect, SystemFileSystem(), console);
   }
   CatchInterrupt();
   int code = RunWriteCommand(write, SystemFileSystem(), console, InterruptRequested);

@@ -94,7 +94,7 @@ else()
   add_executable(CliTests
     tests/cli/ChoiceNamesTest.cpp
     tests/cli/CliTestSupport.cpp
-    tests/cli/InspectCommandTest.cpp
+    tests/cli/ExamineCommandTest.cpp
     tests/cli/WriteCommandTest.cpp
     tests/TestFiles.cpp)
   target_link_libraries(CliTests PRIVATE zq_cli zq_warnings GTest::gtest_main)

@@ -17,11 +17,11 @@ CliRun RunWrite(const WriteRequest& request, FileSystem& files,
   return {code, out.str(), err.str()};
 }
 
-CliRun RunInspect(const InspectRequest& request) {
+CliRun RunExamine(const ExamineRequest& request) {
   std::ostringstream out;
   std::ostringstream err;
   Console console{out, err, false};
-  int code = RunInspectCommand(request, SystemFileSystem(), console);
+  int code = RunExamineCommand(request, SystemFileSystem(), console);
   return {code, out.str(), err.str()};
 }
 

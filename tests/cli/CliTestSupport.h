@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/InspectCommand.h"
+#include "cli/ExamineCommand.h"
 #include "cli/WriteCommand.h"
 #include "platform/FileSystem.h"
 
@@ -19,7 +19,7 @@ extern const volatile std::sig_atomic_t NeverStop;
 
 CliRun RunWrite(const WriteRequest& request, FileSystem& files = SystemFileSystem(),
                 const volatile std::sig_atomic_t& stop = NeverStop);
-CliRun RunInspect(const InspectRequest& request);
+CliRun RunExamine(const ExamineRequest& request);
 // The whole command line, options parsed as the program parses them.
 CliRun RunArguments(const std::vector<std::string>& arguments);
 

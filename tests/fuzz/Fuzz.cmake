@@ -14,7 +14,7 @@ add_test(NAME ConfigTextFuzz
 
 # The data file header reader of the command line, with the same bound on its time.
 add_executable(HeaderDecodeFuzz tests/fuzz/HeaderDecodeFuzz.cpp cli/HeaderDecoder.cpp
-                                cli/InspectReport.cpp cli/SizeCheck.cpp)
+                                cli/ExamineReport.cpp cli/SizeCheck.cpp)
 target_link_libraries(HeaderDecodeFuzz PRIVATE zq_core zq_warnings)
 target_link_options(HeaderDecodeFuzz PRIVATE -fsanitize=fuzzer)
 set(header_corpus ${CMAKE_BINARY_DIR}/header-corpus)

@@ -3,13 +3,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "cli/ExamineReport.h"
 #include "cli/HeaderDecoder.h"
-#include "cli/InspectReport.h"
 #include "cli/SizeCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   static const ProgramConfiguration configuration;
-  InspectResult result;
+  ExamineResult result;
   result.Name = "fuzz.VDF";
   result.Header = DecodeDataFileHeader(data, size);
   if (!result.Header.IsDataFile) {
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   result.Size = CheckSize(result.Header, configuration, result.FileSize);
   result.Fill.Done = (extra & 1) != 0;
   result.Fill.DifferentBytes = static_cast<int64_t>(extra & 2);
-  FormatInspectText(result, configuration);
-  FormatInspectJson(result, configuration);
+  FormatExamineText(result, configuration);
+  FormatExamineJson(result, configuration);
   return 0;
 }

@@ -8,32 +8,32 @@
 
 namespace {
 
-class InspectCommandTest : public ::testing::Test {
+class ExamineCommandTest : public ::testing::Test {
  protected:
-  InspectCommandTest() {
+  ExamineCommandTest() {
     Write.SettingsFolder = Folder.Path();
     Write.IgnoreSavedState = true;
   }
 
   // Writes a file with the options given and returns what inspect prints of it.
-  CliRun WriteAndInspect(bool json = false) {
+  CliRun WriteAndExamine(bool json = false) {
     CliRun written = RunWrite(Write);
     EXPECT_EQ(written.Code, ExitDone) << written.Err;
-    InspectRequest request;
+    ExamineRequest request;
     request.File = Folder.File("0001Dat.VDF");
     request.ConfigFile = Folder.File(ConfigurationFileName);
     request.Verify = true;
     request.Json = json;
     Write.Overwrite = true;
-    return RunInspect(request);
+    return RunExamine(request);
   }
 
-  CliRun InspectBytes(const std::string& bytes, bool verify = false) {
+  CliRun ExamineBytes(const std::string& bytes, bool verify = false) {
     WriteBytes(Folder.File("odd.VDF"), bytes);
-    InspectRequest request;
+    ExamineRequest request;
     request.File = Folder.File("odd.VDF");
     request.Verify = verify;
-    return RunInspect(request);
+    return RunExamine(request);
   }
 
   TempFolder Folder;
@@ -44,12 +44,12 @@ bool Has(const CliRun& run, const std::string& text) {
   return run.Out.find(text) != std::string::npos;
 }
 
-TEST_F(InspectCommandTest, PrintsTheChoicesThatMadeTheFile) {
+TEST_F(ExamineCommandTest, PrintsTheChoicesThatMadeTheFile) {
   Write.ChannelsA = {"1=+-10V", "3=+-0.1V D", "12=Gnd"};
   Write.Rate = "8KHz";
   Write.Size = "Size 2 Ks";
   Write.Loop = 1;
-  CliRun run = WriteAndInspect();
+  CliRun run = WriteAndExamine();
   ASSERT_EQ(run.Code, ExitDone) << run.Err;
   EXPECT_TRUE(Has(run, "24000 Hz for all channels, 8000 Hz per channel (8KHz)")) << run.Out;
   EXPECT_TRUE(Has(run, "A and B off, Loop record on, Reset MUL off, Bit 0 off")) << run.Out;
@@ -70,7 +70,7 @@ TEST_F(InspectCommandTest, PrintsTheChoicesThatMadeTheFile) {
   Write.RatePosition = 3;  // 3 channels: 30KHz, 25KHz, 20KHz
   Write.Size = "";
   Write.Duration = "1 min";
-  run = WriteAndInspect();
+  run = WriteAndExamine();
   ASSERT_EQ(run.Code, ExitDone) << run.Err;
   EXPECT_TRUE(Has(run, "(20KHz)")) << run.Out;
   EXPECT_TRUE(Has(run, "A and B on, Loop record off, Reset MUL on, Bit 0 on")) << run.Out;
@@ -81,11 +81,11 @@ TEST_F(InspectCommandTest, PrintsTheChoicesThatMadeTheFile) {
   EXPECT_TRUE(Has(run, "as planned for \"Time 1 min.\" at 20KHz")) << run.Out;
 }
 
-TEST_F(InspectCommandTest, JsonHoldsTheSame) {
+TEST_F(ExamineCommandTest, JsonHoldsTheSame) {
   Write.ChannelsA = {"2=+-0.05V"};
   Write.Synchro = 1;
   Write.Rate = "1000";
-  CliRun run = WriteAndInspect(true);
+  CliRun run = WriteAndExamine(true);
   ASSERT_EQ(run.Code, ExitDone) << run.Err;
   EXPECT_TRUE(Has(run,
                   "\"rate\":{\"all_channels_hz\":1000,\"per_channel_hz\":1000,"
@@ -103,12 +103,12 @@ TEST_F(InspectCommandTest, JsonHoldsTheSame) {
   EXPECT_EQ(std::count(run.Out.begin(), run.Out.end(), '\n'), 1);
 }
 
-TEST_F(InspectCommandTest, VerifyFindsAChangedByte) {
+TEST_F(ExamineCommandTest, VerifyFindsAChangedByte) {
   Write.ChannelsA = {"1=+-10V"};
   ASSERT_EQ(RunWrite(Write).Code, ExitDone);
   std::string bytes = ReadBytes(Folder.File("0001Dat.VDF"));
   bytes[2001] = '\x7F';
-  CliRun run = InspectBytes(bytes, true);
+  CliRun run = ExamineBytes(bytes, true);
   EXPECT_EQ(run.Code, ExitRefused);
   EXPECT_TRUE(Has(run,
                   "1 of 2048 bytes after the header differ from the fill word 0xFFFF; the "
@@ -117,14 +117,14 @@ TEST_F(InspectCommandTest, VerifyFindsAChangedByte) {
   EXPECT_NE(run.Err.find("differs from the fill word"), std::string::npos);
 
   // A file stopped early, and one cut inside a chunk.
-  run = InspectBytes(bytes.substr(0, 512 + 3 * 512));
+  run = ExamineBytes(bytes.substr(0, 512 + 3 * 512));
   EXPECT_EQ(run.Code, ExitDone);
   EXPECT_TRUE(Has(run, "matches no size or duration of the configuration")) << run.Out;
-  run = InspectBytes(bytes.substr(0, 512 + 3 * 512 + 7));
+  run = ExamineBytes(bytes.substr(0, 512 + 3 * 512 + 7));
   EXPECT_TRUE(Has(run, "and 7 bytes more: the file ends inside a chunk")) << run.Out;
 }
 
-TEST_F(InspectCommandTest, FilesThatAreNotDataFilesAreNamedSo) {
+TEST_F(ExamineCommandTest, FilesThatAreNotDataFilesAreNamedSo) {
   Write.ChannelsA = {"1=+-10V"};
   ASSERT_EQ(RunWrite(Write).Code, ExitDone);
   std::string good = ReadBytes(Folder.File("0001Dat.VDF"));
@@ -144,15 +144,15 @@ TEST_F(InspectCommandTest, FilesThatAreNotDataFilesAreNamedSo) {
       {std::string(600, '\0'), "is named \"" + std::string(24, '?') + "\""},
   };
   for (const Case& c : cases) {
-    CliRun run = InspectBytes(c.Bytes);
+    CliRun run = ExamineBytes(c.Bytes);
     EXPECT_EQ(run.Code, ExitRefused) << c.Message;
     EXPECT_NE(run.Err.find("odd.VDF is not a data file: "), std::string::npos) << run.Err;
     EXPECT_NE(run.Err.find(c.Message), std::string::npos) << run.Err;
     EXPECT_TRUE(run.Out.empty());
   }
-  InspectRequest missing;
+  ExamineRequest missing;
   missing.File = Folder.File("none.VDF");
-  EXPECT_EQ(RunInspect(missing).Code, ExitUsage);
+  EXPECT_EQ(RunExamine(missing).Code, ExitUsage);
 }
 
 TEST(HeaderDecoder, ReadsBackWhatTheHeaderBuilderWrites) {

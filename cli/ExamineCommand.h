@@ -7,7 +7,7 @@
 #include "cli/Console.h"
 #include "platform/FileSystem.h"
 
-struct InspectRequest {
+struct ExamineRequest {
   std::string File;
   std::string ConfigFile;  // for the labels, sizes and fill word; empty: see below
   bool Verify = false;
@@ -17,4 +17,4 @@ struct InspectRequest {
 // Without a configuration file named, "ZQ347Fill.cfg" of the current folder is read
 // when it is there (never created); else the built-in values apply. Returns an
 // ExitCode: 1 for a file that is not a data file or whose fill differs.
-int RunInspectCommand(const InspectRequest& request, FileSystem& files, Console& console);
+int RunExamineCommand(const ExamineRequest& request, FileSystem& files, Console& console);

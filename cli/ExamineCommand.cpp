@@ -1,9 +1,9 @@
-#include "cli/InspectCommand.h"
+#include "cli/ExamineCommand.h"
 
 #include <cstring>
 #include <vector>
 
-#include "cli/InspectReport.h"
+#include "cli/ExamineReport.h"
 #include "cli/ProgressBar.h"
 #include "config/ConfigFiles.h"
 #include "datafile/DataFileHeader.h"
@@ -54,8 +54,8 @@ bool VerifyFill(FileSystem& files, FileHandle file, int64_t fileSize, Console& c
   return true;
 }
 
-int Examine(const InspectRequest& request, FileSystem& files, Console& console, FileHandle file) {
-  InspectResult result;
+int Examine(const ExamineRequest& request, FileSystem& files, Console& console, FileHandle file) {
+  ExamineResult result;
   result.Name = request.File;
   result.FileSize = files.FileSize(file);
   uint8_t header[HeaderSize] = {};
@@ -85,8 +85,8 @@ int Examine(const InspectRequest& request, FileSystem& files, Console& console, 
     return ExitWriteFailure;
   }
 
-  console.Out << (request.Json ? FormatInspectJson(result, configuration)
-                               : FormatInspectText(result, configuration));
+  console.Out << (request.Json ? FormatExamineJson(result, configuration)
+                               : FormatExamineText(result, configuration));
   if (result.Fill.DifferentBytes > 0) {
     Complain(console, request.File + " differs from the fill word after the header");
     return ExitRefused;
@@ -96,7 +96,7 @@ int Examine(const InspectRequest& request, FileSystem& files, Console& console, 
 
 }  // namespace
 
-int RunInspectCommand(const InspectRequest& request, FileSystem& files, Console& console) {
+int RunExamineCommand(const ExamineRequest& request, FileSystem& files, Console& console) {
   if (!request.ConfigFile.empty() && !files.Exists(request.ConfigFile.c_str())) {
     Complain(console, "there is no configuration file " + request.ConfigFile);
     return ExitUsage;

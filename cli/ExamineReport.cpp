@@ -1,4 +1,4 @@
-#include "cli/InspectReport.h"
+#include "cli/ExamineReport.h"
 
 #include <cinttypes>
 #include <cmath>
@@ -53,19 +53,19 @@ std::string RangeLabel(const ProgramConfiguration& configuration, double adcRang
   return start == std::string::npos ? label : label.substr(start);
 }
 
-std::string ALabel(const InspectResult& result, const ProgramConfiguration& configuration,
+std::string ALabel(const ExamineResult& result, const ProgramConfiguration& configuration,
                    const ChannelDescription& channel) {
   return RangeLabel(configuration, result.Header.AdcRange, channel.Channel,
                     RangePositionA(channel));
 }
 
-std::string BLabel(const InspectResult& result, const ProgramConfiguration& configuration,
+std::string BLabel(const ExamineResult& result, const ProgramConfiguration& configuration,
                    const ChannelDescription& channel) {
   return RangeLabel(configuration, result.Header.AdcRange, channel.Channel,
                     RangePositionB(channel));
 }
 
-std::string PlanLabel(const InspectResult& result, const ProgramConfiguration& configuration) {
+std::string PlanLabel(const ExamineResult& result, const ProgramConfiguration& configuration) {
   std::vector<std::string> labels = SizeTimeLabels(configuration);
   int32_t plan = result.Size.Plan;
   return plan >= 0 && plan < static_cast<int32_t>(labels.size())
@@ -116,7 +116,7 @@ std::string JsonBool(bool value) {
   return value ? "true" : "false";
 }
 
-void TextSize(std::string& text, const InspectResult& result,
+void TextSize(std::string& text, const ExamineResult& result,
               const ProgramConfiguration& configuration) {
   const SizeCheck& size = result.Size;
   if (size.ChunkBytes == 0) {
@@ -161,7 +161,7 @@ void TextFill(std::string& text, const FillCheck& fill) {
 
 }  // namespace
 
-std::string FormatInspectText(const InspectResult& result,
+std::string FormatExamineText(const ExamineResult& result,
                               const ProgramConfiguration& configuration) {
   const DecodedHeader& header = result.Header;
   std::string text = "File:       " + result.Name + "\n";
@@ -201,7 +201,7 @@ std::string FormatInspectText(const InspectResult& result,
   return text;
 }
 
-std::string FormatInspectJson(const InspectResult& result,
+std::string FormatExamineJson(const ExamineResult& result,
                               const ProgramConfiguration& configuration) {
   const DecodedHeader& header = result.Header;
   std::string json = "{\"file\":" + JsonString(result.Name);

@@ -16,7 +16,7 @@ struct FillCheck {
   int64_t FirstDifference = -1;  // file offset
 };
 
-struct InspectResult {
+struct ExamineResult {
   std::string Name;
   int64_t FileSize = 0;
   DecodedHeader Header;
@@ -24,7 +24,7 @@ struct InspectResult {
   FillCheck Fill;
 };
 
-std::string FormatInspectText(const InspectResult& result,
+std::string FormatExamineText(const ExamineResult& result,
                               const ProgramConfiguration& configuration);
-std::string FormatInspectJson(const InspectResult& result,
+std::string FormatExamineJson(const ExamineResult& result,
                               const ProgramConfiguration& configuration);
