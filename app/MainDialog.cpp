@@ -208,7 +208,7 @@ void MainDialog::WriterProgress(uint32_t total, uint32_t done) {
 }
 
 void MainDialog::WriterStopped() {
-  CheckDlgButton(Hwnd, IDC_WRITE, BST_UNCHECKED);
+  ReleaseWriteButton();
   EnableControls(true);
 }
 

@@ -72,7 +72,7 @@ void ParameterControls::InitParameterControls(HWND dialog) {
   }
   CheckDlgButton(Dialog, IDC_WRITE, BST_UNCHECKED);
 
-  SyncChannelB();
+  ::SyncChannelB(Settings);
   FillRangeLists();
   FillSizeTimeList(IDC_SIZE_TIME, Settings.SizeIndex);
   FillRecordNumberList(IDC_RECORD_NUMBER, 1, RecordNumbers, Settings.FileNumber);
@@ -117,10 +117,6 @@ int32_t ParameterControls::RebuildRateList(bool takeIndex, ChannelList* list) {
   return count;
 }
 
-void ParameterControls::SyncChannelB() {
-  ::SyncChannelB(Settings);
-}
-
 void ParameterControls::ShowRangeSelections() {
   for (int32_t k = 0; k < ChannelsPerGroup; ++k) {
     Select(ListIdOf(k, false), Settings.ChAIndex[k]);
@@ -146,14 +142,14 @@ bool ParameterControls::OnControlCommand(WPARAM first) {
   if (id == IDC_RECORD_NUMBER && Configuration.FileAutoIncrement != 0) {
     Configuration.FileAutoIncrement = 1;
   }
-  SyncChannelB();
+  ::SyncChannelB(Settings);
   ShowRangeSelections();
   return true;
 }
 
 void ParameterControls::OnSynchroCommand() {
   ReadParameterControls();
-  SyncChannelB();
+  ::SyncChannelB(Settings);
   ShowRangeSelections();
 }
 

@@ -25,7 +25,6 @@ class ParameterControls {
   void ReadParameterControls();
   // Returns the number of enabled A channels; fills `list` when given.
   int32_t RebuildRateList(bool takeIndex, ChannelList* list);
-  void SyncChannelB();
   void ShowRangeSelections();
 
   // A list closing up, or a keyboard choice on a closed list: reads the controls and
