@@ -8,7 +8,7 @@
 
 #include "datafile/DataFileHeader.h"
 #include "recording/ListLabels.h"
-#include "recording/Numbers.h"
+#include "common/Numbers.h"
 
 namespace {
 

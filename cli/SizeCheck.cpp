@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "datafile/DataFileHeader.h"
-#include "recording/Numbers.h"
+#include "common/Numbers.h"
 #include "recording/RecordingSettings.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "config/ConfigText.h"
 #include "platform/ConfigResource.h"
-#include "recording/Numbers.h"
+#include "common/Numbers.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <new>
 #include <utility>
 
-#include "recording/Numbers.h"
+#include "common/Numbers.h"
 
 namespace {
 

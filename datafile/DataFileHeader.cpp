@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "recording/Numbers.h"
+#include "common/Numbers.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "recording/Numbers.h"
+#include "common/Numbers.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "recording/RecordingSettings.h"
 
-#include "recording/Numbers.h"
+#include "common/Numbers.h"
 
 namespace {
 

@@ -1,21 +1,22 @@
 # Unit tests: natively under the sanitizers, and as Windows programs under Wine.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+set(ZQ_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources, built with each build")
+add_subdirectory(${ZQ_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 add_executable(UnitTests
-  tests/ConfigFilesTest.cpp
-  tests/ConfigTextTest.cpp
-  tests/DataFileHeaderTest.cpp
-  tests/DataFileWriterTest.cpp
-  tests/FillRunTest.cpp
-  tests/FullDiskTest.cpp
-  tests/HelpTextsTest.cpp
-  tests/HintLayoutTest.cpp
-  tests/ListLabelsTest.cpp
-  tests/NumbersTest.cpp
-  tests/RecordingSettingsTest.cpp
-  tests/StatusLineTest.cpp
+  tests/config/ConfigFilesTest.cpp
+  tests/config/ConfigTextTest.cpp
+  tests/datafile/DataFileHeaderTest.cpp
+  tests/datafile/DataFileWriterTest.cpp
+  tests/datafile/FillRunTest.cpp
+  tests/datafile/FullDiskTest.cpp
+  tests/hints/HelpTextsTest.cpp
+  tests/hints/HintLayoutTest.cpp
+  tests/recording/ListLabelsTest.cpp
+  tests/common/NumbersTest.cpp
+  tests/recording/RecordingSettingsTest.cpp
+  tests/datafile/StatusLineTest.cpp
   tests/TestFiles.cpp
   ${ZQ_RESOURCES})
 target_link_libraries(UnitTests PRIVATE zq_core zq_hints_core zq_warnings GTest::gtest_main)
@@ -41,7 +42,7 @@ if(CMAKE_CROSSCOMPILING)
   add_executable(WindowTests
     tests/window/MainDialogTest.cpp
     tests/window/RemovableDriveTest.cpp
-    tests/window/StatusLineTest.cpp
+    tests/window/StatusPanelsTest.cpp
     tests/window/WritingTest.cpp
     tests/window/WindowTestSupport.cpp
     ${ZQ_RESOURCES})

@@ -6,7 +6,7 @@
 #include "config/ConfigFiles.h"
 #include "datafile/DataFileWriter.h"
 #include "tests/TestFiles.h"
-#include "tests/WriterOwnerLog.h"
+#include "tests/datafile/WriterOwnerLog.h"
 #include "tests/cli/CliTestSupport.h"
 
 namespace {

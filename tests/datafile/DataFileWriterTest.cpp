@@ -9,7 +9,7 @@
 
 #include "datafile/DataFileHeader.h"
 #include "tests/TestFiles.h"
-#include "tests/WriterOwnerLog.h"
+#include "tests/datafile/WriterOwnerLog.h"
 
 namespace {
 

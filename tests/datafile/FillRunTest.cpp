@@ -8,7 +8,7 @@
 
 #include "datafile/DataFileWriter.h"
 #include "tests/TestFiles.h"
-#include "tests/WriterOwnerLog.h"
+#include "tests/datafile/WriterOwnerLog.h"
 
 namespace {
 
