@@ -92,7 +92,10 @@ void SelectRate(RecordingSettings& settings, const VisibleRateList& visible, boo
 }
 
 uint32_t QuantiseSampleRate(double& rate) {
-  uint32_t a = static_cast<uint32_t>(static_cast<uint64_t>(TruncateToInt64(rate + 0.5)));
+  // A rate that is not positive is the slowest the clock gives, one beyond 32 bits the fastest;
+  // wrapping either would put a rate far above the ceiling into the list and the header.
+  int64_t whole = TruncateToInt64(rate + 0.5);
+  uint32_t a = whole <= 0 ? 0 : whole > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(whole);
   uint32_t divider = Prescaler * MaxDivider;
   if (a != 0) {
     divider = (ClockTimes128 / a + 64) >> 7;

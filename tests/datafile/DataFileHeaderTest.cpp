@@ -108,6 +108,9 @@ TEST(DataFileHeader, ExactAggregateRate) {
   EXPECT_EQ(Floating<double>(h, 0x048), 10000.0);
   EXPECT_EQ(U16(h, 0x07A), 0x0003);  // ground: gain 0, input mode 0
   EXPECT_EQ(U16(h, 0x07C), 0x4109);
+
+  s.SampleRate = -100.0;  // a negative configured rate: the slowest clock, never a wrapped one
+  EXPECT_EQ(U32(HeaderFor(s, 10.0, 0), 0x074), 31u);
 }
 
 TEST(DataFileHeader, SynchronousModeCarriesTheBGain) {

@@ -28,14 +28,14 @@ TEST(QuantiseSampleRate, FollowsTheLoggersClockDividers) {
   EXPECT_DOUBLE_EQ(Quantise(18000).Rate, 24e6 / 1333);
   EXPECT_EQ(Quantise(18000).Whole, 18005u);
   EXPECT_EQ(Quantise(31).Whole, 31u);
-  for (double slow : {0.0, 1.0, 30.0, -0.4}) {
+  for (double slow : {0.0, 1.0, 30.0, -0.4, -100.0, -1e12}) {
     EXPECT_DOUBLE_EQ(Quantise(slow).Rate, 24e6 / 786420) << slow;
     EXPECT_EQ(Quantise(slow).Whole, 31u) << slow;
   }
 }
 
 TEST(QuantiseSampleRate, RatesBeyondTheClockDivideByOne) {
-  for (double fast : {24e6, 48e6, 48000001.0, 1e9, 4.2e9}) {
+  for (double fast : {24e6, 48e6, 48000001.0, 1e9, 4.2e9, 1e12}) {
     Quantised q = Quantise(fast);
     EXPECT_EQ(q.Rate, 24e6) << fast;
     EXPECT_EQ(q.Whole, 24000000u) << fast;
@@ -125,6 +125,15 @@ TEST_F(RecordingModel, VisibleRatesFollowTheChannelCount) {
   ASSERT_EQ(all.Count, 21);
   EXPECT_EQ(all.Rates[0].Raw, 6000.0);
   EXPECT_NEAR(all.Rates[20].Displayed, 1.907, 0.0005);
+}
+
+TEST_F(RecordingModel, NegativeConfiguredRateIsTheSlowestNotTheFastest) {
+  EnableChannels(1);
+  Configuration.FreqArray[1] = -100;
+  VisibleRateList one = Rebuild();
+  ASSERT_EQ(one.Count, 32);
+  EXPECT_EQ(one.Rates[1].Raw, -100.0);
+  EXPECT_DOUBLE_EQ(one.Rates[1].Displayed, 24e6 / 786420);
 }
 
 TEST_F(RecordingModel, MultiChannelCeilingAppliesFromTwoChannels) {
