@@ -6,6 +6,7 @@
 #include "datafile/TargetFile.h"
 #include "hints/HelpTexts.h"
 #include "hints/HintTracker.h"
+#include "platform/SystemText.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -34,7 +35,7 @@ MainDialog::MainDialog(FileSystem& files)
     : Files(files),
       Writer(files, *this, Configuration, Settings, Paths),
       Controls(Settings, Configuration),
-      Status(SystemDiskQueries(), Writer, Paths) {
+      Status(files, Writer, Paths) {
   LoadDefaults(Files, Configuration, Settings, Paths);
   WriteDefaultConfiguration(Files, ConfigurationFileName);
   ReadConfiguration(Files, ConfigurationFileName, Configuration);
@@ -173,7 +174,11 @@ int32_t MainDialog::OnChooseFileCommand() {
   Writer.StopDataFile();
   Writer.ComposeFileName();
   Status.UpdateDiskStatus(Hwnd, 0, 0);
-  if (!ChooseTargetFile(Hwnd, Configuration, Paths)) {
+  std::string problem;
+  if (!ChooseTargetFile(Hwnd, Files, Configuration, Paths, problem)) {
+    if (!problem.empty()) {
+      ShowMessage(MessageCaption, ErrorStyle, problem.c_str());
+    }
     return 0;
   }
   Controls.ReadParameterControls();
@@ -215,7 +220,8 @@ void MainDialog::WriterStopped() {
 int MainDialog::ShowMessage(const char* caption, uint32_t style, const char* text) {
   HWND focus = GetFocus();
   // Task-modal: the dialog cannot be used, nor this handler re-entered, meanwhile.
-  int answer = MessageBoxA(nullptr, text, caption, style | MB_TASKMODAL);
+  int answer = MessageBoxW(nullptr, Utf16ForDisplay(text).c_str(), Utf16ForDisplay(caption).c_str(),
+                           style | MB_TASKMODAL);
   if (focus != nullptr && IsWindow(focus)) {
     SetFocus(focus);
   }

@@ -1,11 +1,14 @@
 #include "config/ConfigFiles.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
+#include "common/Numbers.h"
+#include "common/Utf8.h"
 #include "config/ConfigText.h"
 #include "platform/ConfigResource.h"
-#include "common/Numbers.h"
+#include "platform/SystemText.h"
 
 namespace {
 
@@ -43,6 +46,28 @@ bool WriteSettings(FileSystem& files, FileHandle file, const RecordingSettings& 
   return written;
 }
 
+// Names are UTF-8 inside the program. A name that is not was saved by an older editor
+// in the system's 8-bit code page, and must give the name it always gave.
+void ReadBaseName(const ConfigText& text, char (&name)[NameSize]) {
+  char value[NameSize + 4];  // past the field, to see where its last character ends
+  if (text.GetString("File", value, sizeof value, nullptr) != 1) {
+    return;
+  }
+  std::size_t length = std::strlen(value);
+  std::size_t whole = FitUtf8(value, length, NameSize - 1);
+  bool utf8 = IsUtf8(value, whole);
+  length = utf8 ? whole : std::min<std::size_t>(length, NameSize - 1);
+  while (length > 0 && value[length - 1] == ' ') {
+    --length;
+  }
+  value[length] = '\0';
+  if (utf8) {
+    std::memcpy(name, value, length + 1);
+  } else {
+    SystemCodePageToUtf8(value, name, NameSize);
+  }
+}
+
 }  // namespace
 
 void LoadDefaults(FileSystem& files, ProgramConfiguration& configuration,
@@ -53,7 +78,8 @@ void LoadDefaults(FileSystem& files, ProgramConfiguration& configuration,
   if (files.GetCurrentDir(paths.StartupDirectory, CurrentDirectoryLimit)) {
     std::size_t length = std::strlen(paths.StartupDirectory);
     std::memcpy(paths.OutputDirectory, paths.StartupDirectory, length);
-    // A root such as "C:\" already ends with its separator.
+    // A root such as "C:\" already ends with its separator. In UTF-8 no byte of a
+    // longer character equals it, as the last byte of some code page 932 ones does.
     if (length == 0 || paths.StartupDirectory[length - 1] != PathSeparator) {
       paths.OutputDirectory[length++] = PathSeparator;
     }
@@ -112,7 +138,7 @@ void ReadConfiguration(FileSystem& files, const char* name, ProgramConfiguration
           text.GetDoubleArray("TimeArray", configuration.TimeArray, ListCapacity);
     }
 
-    text.GetString("File", configuration.File, NameSize, nullptr);
+    ReadBaseName(text, configuration.File);
     text.GetInt("FileAutoIncrement", configuration.FileAutoIncrement, 0);
     text.GetInt("FillValue", configuration.FillValue, 0xFFFF);
   }

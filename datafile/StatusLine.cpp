@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/Utf8.h"
+
 namespace {
 
 constexpr double BytesPerMb = 1048576.0;
@@ -13,8 +15,8 @@ constexpr int32_t SegmentPitch = 5;
 constexpr std::size_t FolderSize = 256;  // 255 characters and the NUL
 constexpr char Ellipsis[] = "...";
 
-// Copies `path` into `to`, cut in the middle when it is longer than `room`
-// characters, so that its end (the file name) stays readable.
+// Copies `path` into `to`, cut in the middle when it is longer than `room` bytes, so
+// that its end (the file name) stays readable; the cuts fall between characters.
 void ShortenInMiddle(char* to, std::size_t room, const char* path) {
   std::size_t length = std::strlen(path);
   if (length <= room) {
@@ -22,8 +24,11 @@ void ShortenInMiddle(char* to, std::size_t room, const char* path) {
     return;
   }
   std::size_t marks = sizeof Ellipsis - 1;
-  std::size_t head = (room - marks) / 3;
+  std::size_t head = FitUtf8(path, length, (room - marks) / 3);
   std::size_t tail = room - marks - head;
+  while (tail > 0 && IsContinuationByte(path[length - tail])) {
+    --tail;
+  }
   std::memcpy(to, path, head);
   std::memcpy(to + head, Ellipsis, marks);
   std::memcpy(to + head + marks, path + length - tail, tail + 1);
@@ -31,28 +36,21 @@ void ShortenInMiddle(char* to, std::size_t room, const char* path) {
 
 }  // namespace
 
-DiskState QueryDisk(DiskQueries& disks) {
+DiskState QueryDisk(FileSystem& files) {
   DiskState disk;
   char folder[FolderSize] = {};
-  if (!disks.CurrentDirectory(folder, sizeof folder) || folder[0] == '\0') {
+  if (!files.GetCurrentDir(folder, sizeof folder) || folder[0] == '\0') {
     return disk;
   }
   disk.Letter = folder[0];
-  uint64_t available = 0;
-  uint64_t total = 0;
-  if (disks.SpaceOf(folder, &available, &total)) {
-    disk.Free = available;
-    disk.Total = total;
-  } else {
-    ClusterCounts counts;
-    if (disks.ClustersOf(folder, &counts)) {
-      uint64_t cluster = uint64_t{counts.SectorsPerCluster} * counts.BytesPerSector;
-      disk.Free = cluster * counts.FreeClusters;
-      disk.Total = cluster * counts.TotalClusters;
-    }
+  DiskSpace space;
+  if (files.SpaceOf(folder, space)) {
+    disk.SpaceKnown = true;
+    disk.Free = space.Available;
+    disk.Total = space.Total;
   }
   char drive[3] = {folder[0], folder[1], '\0'};
-  disk.Type = disks.TypeOf(drive);
+  disk.Type = files.TypeOf(drive);
   return disk;
 }
 
@@ -81,8 +79,13 @@ uint32_t DriveColour(DriveType type) {
 
 PanelContent DiskPanel(const DiskState& disk) {
   PanelContent panel;
-  std::snprintf(panel.Text, sizeof panel.Text, "Disk \"%c\": %4.1f Mb free, %s", disk.Letter,
-                static_cast<double>(disk.Free) / BytesPerMb, DriveLabel(disk.Type));
+  if (disk.SpaceKnown) {
+    std::snprintf(panel.Text, sizeof panel.Text, "Disk \"%c\": %4.1f Mb free, %s", disk.Letter,
+                  static_cast<double>(disk.Free) / BytesPerMb, DriveLabel(disk.Type));
+  } else {
+    std::snprintf(panel.Text, sizeof panel.Text, "Disk \"%c\": free space unknown, %s",
+                  disk.Letter, DriveLabel(disk.Type));
+  }
   panel.TextColour = DriveColour(disk.Type);
   panel.BarMaximum = static_cast<double>(disk.Total);
   panel.BarValue = disk.Total > disk.Free ? static_cast<double>(disk.Total - disk.Free) : 0.0;

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/FileSystem.h"
+
 constexpr std::size_t PanelTextSize = 260;
 
 // Colours as the system takes them: 0x00BBGGRR.
@@ -15,41 +17,9 @@ constexpr uint32_t BlueColour = 0xFF0000;
 constexpr uint32_t BlackColour = 0x000000;
 constexpr uint32_t NavyColour = 0x800000;
 
-// The system's drive type codes.
-enum class DriveType : uint32_t {
-  Unknown = 0,
-  NoRootDirectory = 1,
-  Removable = 2,
-  Fixed = 3,
-  Remote = 4,
-  CdRom = 5,
-  RamDisk = 6,
-};
-
-struct ClusterCounts {
-  uint32_t SectorsPerCluster = 0;
-  uint32_t BytesPerSector = 0;
-  uint32_t FreeClusters = 0;
-  uint32_t TotalClusters = 0;
-};
-
-// The questions the status line asks the system about the target disk.
-class DiskQueries {
- public:
-  virtual ~DiskQueries() = default;
-  // The current directory; false (and an empty text) when it does not fit in `size`
-  // bytes or cannot be had.
-  virtual bool CurrentDirectory(char* buffer, uint32_t size) = 0;
-  // Bytes available to the caller and total bytes of the disk that holds `folder`.
-  virtual bool SpaceOf(const char* folder, uint64_t* available, uint64_t* total) = 0;
-  // The older query, in clusters, for when the one above fails.
-  virtual bool ClustersOf(const char* folder, ClusterCounts* counts) = 0;
-  // The type of a drive named by two characters, such as "D:".
-  virtual DriveType TypeOf(const char* drive) = 0;
-};
-
 struct DiskState {
   char Letter = '?';  // '?' when the current directory is unknown
+  bool SpaceKnown = false;
   uint64_t Free = 0;  // bytes available to the caller
   uint64_t Total = 0;
   DriveType Type = DriveType::Unknown;
@@ -70,12 +40,13 @@ struct PanelRect {
 };
 
 // Asks about the disk of the current directory; every failure leaves zeros.
-DiskState QueryDisk(DiskQueries& disks);
+DiskState QueryDisk(FileSystem& files);
 
 const char* DriveLabel(DriveType type);
 uint32_t DriveColour(DriveType type);
 
-// "Disk ..." with the free space and the used share of the disk as its bar.
+// "Disk ..." with the free space and the used share of the disk as its bar; a free
+// space that cannot be read is said to be unknown, not shown as none.
 PanelContent DiskPanel(const DiskState& disk);
 // "Record to ..." while a file is written, else the disk panel without its bar.
 PanelContent RecordPanel(const PanelContent& disk, const char* outputPath, uint32_t total,

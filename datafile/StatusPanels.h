@@ -1,5 +1,5 @@
 // The two status panels of the main dialog, drawn double-buffered on their static
-// controls from what StatusLine composes, and the system's answers about the disk.
+// controls from what StatusLine composes.
 #pragma once
 
 #include <windows.h>
@@ -7,17 +7,15 @@
 #include "config/PathTexts.h"
 #include "datafile/DataFileWriter.h"
 #include "datafile/StatusLine.h"
-
-// The disk queries of the system this program runs on.
-DiskQueries& SystemDiskQueries();
+#include "platform/FileSystem.h"
 
 // Draws one panel; nothing when the dialog has no such control or no memory context.
 void DrawStatusPanel(HWND dialog, int id, const PanelContent& panel);
 
 class StatusPanels {
  public:
-  StatusPanels(DiskQueries& disks, const DataFileWriter& writer, const PathTexts& paths)
-      : Disks(disks), Writer(writer), Paths(paths) {}
+  StatusPanels(FileSystem& files, const DataFileWriter& writer, const PathTexts& paths)
+      : Files(files), Writer(writer), Paths(paths) {}
 
   // Re-reads the target disk and redraws both panels; (0, 0) when no file is written.
   void UpdateDiskStatus(HWND dialog, uint32_t total, uint32_t done);
@@ -27,7 +25,7 @@ class StatusPanels {
   const PanelContent& RecordShown() const { return Record; }
 
  private:
-  DiskQueries& Disks;
+  FileSystem& Files;
   const DataFileWriter& Writer;
   const PathTexts& Paths;
   PanelContent Disk;

@@ -2,42 +2,91 @@
 
 #include <commdlg.h>
 
+#include <cstdio>
 #include <cstring>
+
+#include "platform/SystemText.h"
 
 namespace {
 
-// Copies `length` characters of `from`, cut to what `to` holds.
-void CopyPart(char (&to)[NameSize], const char* from, std::size_t length) {
-  if (length > NameSize - 1) {
-    length = NameSize - 1;
+constexpr std::size_t MessageSize = 1024;
+constexpr std::size_t CurrentSize = 4 * MAX_PATH;  // any current directory, as UTF-8
+
+// A name that the dialog cannot hand over, by the dialog's reason.
+std::string DialogFailure(DWORD error) {
+  char text[64];
+  switch (error) {
+    case FNERR_BUFFERTOOSMALL:
+      return "The path is too long: at most 255 characters are possible.";
+    case FNERR_INVALIDFILENAME:
+      return "The file name is not valid.";
+    default:
+      std::snprintf(text, sizeof text, "The save-file dialog failed (error 0x%04lX).",
+                    static_cast<unsigned long>(error));
+      return text;
   }
-  std::memcpy(to, from, length);
-  to[length] = '\0';
+}
+
+std::string KeptTarget(const std::string& reason, const PathTexts& paths) {
+  char text[MessageSize];
+  std::snprintf(text, sizeof text, "%s\nData files still go to \"%s\".", reason.c_str(),
+                paths.OutputDirectory);
+  return text;
 }
 
 }  // namespace
 
-bool ChooseTargetFile(HWND owner, ProgramConfiguration& configuration, PathTexts& paths) {
-  char path[NameSize];
-  CopyPart(path, configuration.File, std::strlen(configuration.File));
+bool ChooseTargetFile(HWND owner, FileSystem& files, ProgramConfiguration& configuration,
+                      PathTexts& paths, std::string& problem) {
+  problem.clear();
+  wchar_t path[NameSize] = {};
+  std::wstring suggested = Utf16ForDisplay(configuration.File);
+  suggested.copy(path, NameSize - 1);
   // The dialog moves the current directory while the user browses.
-  char current[MAX_PATH + 1];
-  DWORD currentLength = GetCurrentDirectoryA(sizeof current, current);
-  bool currentKnown = currentLength > 0 && currentLength < sizeof current;
+  char current[CurrentSize];
+  bool currentKnown = files.GetCurrentDir(current, sizeof current);
 
-  OPENFILENAMEA dialog = {};
-  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // the old layout at its 64-bit size
+  OPENFILENAMEW dialog = {};
+  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;  // the old layout at its 64-bit size
   dialog.hwndOwner = owner;
-  dialog.hInstance = GetModuleHandleA(nullptr);
-  dialog.lpstrFilter = "VDF Data Files\0*.vdf\0";
+  dialog.hInstance = GetModuleHandleW(nullptr);
+  dialog.lpstrFilter = L"VDF Data Files\0*.vdf\0";
   dialog.lpstrFile = path;
-  dialog.nMaxFile = sizeof path;
-  dialog.lpstrTitle = "File for writing";
+  dialog.nMaxFile = NameSize;
+  dialog.lpstrTitle = L"File for writing";
   dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_EXTENSIONDIFFERENT;
-  dialog.lpstrDefExt = "vdf";
-  if (!GetSaveFileNameA(&dialog)) {
+  dialog.lpstrDefExt = L"vdf";
+  bool chosen = GetSaveFileNameW(&dialog) != 0;
+  DWORD failure = chosen ? 0 : CommDlgExtendedError();
+
+  char folder[NameSize] = {};
+  char name[NameSize] = {};
+  if (chosen) {
+    std::size_t length = wcsnlen(path, NameSize - 1);
+    std::size_t nameStart = dialog.nFileOffset <= length ? dialog.nFileOffset : length;
+    std::size_t nameEnd = length;
+    // Without a reported extension, or with no dot before it, the whole name is kept.
+    std::size_t extension = dialog.nFileExtension;
+    if (extension > nameStart && extension <= length && path[extension - 1] == L'.') {
+      nameEnd = extension - 1;
+    }
+    std::wstring wideFolder(path, nameStart);
+    std::wstring wideName(path + nameStart, nameEnd - nameStart);
+    char reason[MessageSize];
+    if (!ToUtf8(wideFolder.c_str(), folder, sizeof folder) ||
+        !ToUtf8(wideName.c_str(), name, sizeof name)) {
+      problem = KeptTarget("The path is too long for the program.", paths);
+    } else if (folder[0] != '\0' && !files.SetCurrentDir(folder)) {
+      files.LastErrorText(reason, sizeof reason);
+      problem = KeptTarget("The folder \"" + std::string(folder) + "\" cannot be used.\n" + reason,
+                           paths);
+    }
+  } else if (failure != 0) {
+    problem = KeptTarget(DialogFailure(failure), paths);
+  }
+  if (!chosen || !problem.empty()) {
     if (currentKnown) {
-      SetCurrentDirectoryA(current);
+      files.SetCurrentDir(current);
     }
     return false;
   }
@@ -45,18 +94,7 @@ bool ChooseTargetFile(HWND owner, ProgramConfiguration& configuration, PathTexts
   if (configuration.FileAutoIncrement != 0) {
     configuration.FileAutoIncrement = 1;
   }
-  std::size_t length = strnlen(path, sizeof path - 1);
-  std::size_t nameStart = dialog.nFileOffset <= length ? dialog.nFileOffset : length;
-  std::size_t nameEnd = length;
-  // Without a reported extension, or with no dot before it, the whole name is kept.
-  std::size_t extension = dialog.nFileExtension;
-  if (extension > nameStart && extension <= length && path[extension - 1] == '.') {
-    nameEnd = extension - 1;
-  }
-  CopyPart(configuration.File, path + nameStart, nameEnd - nameStart);
-  CopyPart(paths.OutputDirectory, path, nameStart);
-  if (paths.OutputDirectory[0] != '\0') {
-    SetCurrentDirectoryA(paths.OutputDirectory);
-  }
+  std::memcpy(configuration.File, name, sizeof name);
+  std::memcpy(paths.OutputDirectory, folder, sizeof folder);
   return true;
 }

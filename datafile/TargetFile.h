@@ -3,10 +3,16 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "config/PathTexts.h"
 #include "config/ProgramConfiguration.h"
+#include "platform/FileSystem.h"
 
-// True when the user chose a file: OutputDirectory and File are set from it and the
-// automatic numbering starts again at 1. On cancel nothing changes, the current
-// directory included; after a choice the chosen folder is the current directory.
-bool ChooseTargetFile(HWND owner, ProgramConfiguration& configuration, PathTexts& paths);
+// True when the user chose a file: OutputDirectory and File are set from it, the
+// automatic numbering starts again at 1 and the chosen folder is the current
+// directory. Otherwise nothing changes, the current directory included, and
+// `problem` says why when it was not the user's cancel: the dialog failed, or the
+// chosen folder cannot be entered or stored.
+bool ChooseTargetFile(HWND owner, FileSystem& files, ProgramConfiguration& configuration,
+                      PathTexts& paths, std::string& problem);

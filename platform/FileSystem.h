@@ -1,6 +1,6 @@
-// The one door between the portable core and the operating system's files.
+// The one door between the portable core and the operating system's files and disks.
 // The Win32 and the POSIX implementation live in their own source files; tests
-// derive from FileSystem to make single operations fail.
+// derive from FileSystem to make single operations fail. Names are UTF-8.
 #pragma once
 
 #include <cstddef>
@@ -15,6 +15,22 @@ constexpr char PathSeparator = '\\';
 #else
 constexpr char PathSeparator = '/';
 #endif
+
+struct DiskSpace {
+  uint64_t Available = 0;  // bytes available to the caller
+  uint64_t Total = 0;
+};
+
+// The system's drive type codes.
+enum class DriveType : uint32_t {
+  Unknown = 0,
+  NoRootDirectory = 1,
+  Removable = 2,
+  Fixed = 3,
+  Remote = 4,
+  CdRom = 5,
+  RamDisk = 6,
+};
 
 class FileSystem {
  public:
@@ -50,9 +66,16 @@ class FileSystem {
   virtual bool GetCurrentDir(char* buffer, uint32_t size) = 0;
   virtual bool SetCurrentDir(const char* directory) = 0;
 
-  // Bytes available to the caller on the disk that holds `directory`
-  // (an empty text means the current directory); -1 when unknown.
-  virtual int64_t FreeSpace(const char* directory) = 0;
+  // The space of the disk that holds `directory` itself (a mount below a drive's root
+  // has its own; an empty text means the current directory); false when unknown.
+  virtual bool SpaceOf(const char* directory, DiskSpace& space) = 0;
+  // Bytes available to the caller on that disk; -1 when unknown.
+  int64_t FreeSpace(const char* directory) {
+    DiskSpace space;
+    return SpaceOf(directory, space) ? static_cast<int64_t>(space.Available) : -1;
+  }
+  // The type of a drive named by two characters, such as "D:".
+  virtual DriveType TypeOf(const char* drive) = 0;
   // True when that disk has a FAT file system, which holds no file of 4 GiB or more.
   virtual bool IsFatVolume(const char* directory) = 0;
 

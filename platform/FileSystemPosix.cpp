@@ -79,13 +79,16 @@ class PosixFileSystem final : public FileSystem {
   }
   bool SetCurrentDir(const char* directory) override { return chdir(directory) == 0; }
 
-  int64_t FreeSpace(const char* directory) override {
+  bool SpaceOf(const char* directory, DiskSpace& space) override {
     struct statvfs info;
     if (statvfs(DirectoryOrCurrent(directory), &info) != 0) {
-      return -1;
+      return false;
     }
-    return static_cast<int64_t>(info.f_bavail) * static_cast<int64_t>(info.f_frsize);
+    space = {uint64_t{info.f_bavail} * info.f_frsize, uint64_t{info.f_blocks} * info.f_frsize};
+    return true;
   }
+  // Folders here have no drive letters to tell their kind by.
+  DriveType TypeOf(const char*) override { return DriveType::Unknown; }
   bool IsFatVolume(const char* directory) override {
     struct statfs info;
     return statfs(DirectoryOrCurrent(directory), &info) == 0 &&

@@ -3,6 +3,7 @@
 #include "config/ConfigFiles.h"
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -90,15 +91,31 @@ int64_t FaultyFileSystem::Write(FileHandle file, const void* data, uint32_t size
 }
 
 bool FaultyFileSystem::GetCurrentDir(char* buffer, uint32_t size) {
-  if (FailCurrentDir) {
+  if (Directory.empty() && !FailCurrentDir) {
+    return Real.GetCurrentDir(buffer, size);
+  }
+  if (FailCurrentDir || Directory.size() >= size) {
     buffer[0] = '\0';
     return false;
   }
-  return Real.GetCurrentDir(buffer, size);
+  std::memcpy(buffer, Directory.c_str(), Directory.size() + 1);
+  return true;
 }
 
-int64_t FaultyFileSystem::FreeSpace(const char* directory) {
-  return Free == -2 ? Real.FreeSpace(directory) : Free;
+bool FaultyFileSystem::SpaceOf(const char* directory, DiskSpace& space) {
+  AskedFolder = directory;
+  if (Free == -2) {
+    return Real.SpaceOf(directory, space);
+  }
+  if (Free >= 0) {
+    space = {static_cast<uint64_t>(Free), Total};
+  }
+  return Free >= 0;
+}
+
+DriveType FaultyFileSystem::TypeOf(const char* drive) {
+  AskedDrive = drive;
+  return Type;
 }
 
 bool FaultyFileSystem::IsFatVolume(const char* directory) {

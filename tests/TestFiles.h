@@ -50,7 +50,12 @@ class FaultyFileSystem : public FileSystem {
   bool FailAllocate = false;
   bool ShortRead = false;
   bool FatVolume = false;
-  int64_t Free = -2;  // bytes free to report; -2: ask the real disk
+  std::string Directory;  // the current directory to report; empty: the real one
+  int64_t Free = -2;      // bytes free to report; -1: unknown; -2: ask the real disk
+  uint64_t Total = 0;     // the disk's size to report with Free
+  DriveType Type = DriveType::Fixed;
+  std::string AskedFolder;  // what the disk queries were last asked
+  std::string AskedDrive;
   int Allocations = 0;
 
   // The ones that can fail.
@@ -59,7 +64,8 @@ class FaultyFileSystem : public FileSystem {
   int64_t Read(FileHandle file, void* buffer, uint32_t size) override;
   int64_t Write(FileHandle file, const void* data, uint32_t size) override;
   bool GetCurrentDir(char* buffer, uint32_t size) override;
-  int64_t FreeSpace(const char* directory) override;
+  bool SpaceOf(const char* directory, DiskSpace& space) override;
+  DriveType TypeOf(const char* drive) override;
   bool IsFatVolume(const char* directory) override;
   void* AllocatePages(std::size_t bytes) override;
   void LastErrorText(char* buffer, std::size_t size) override;

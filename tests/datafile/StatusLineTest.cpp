@@ -5,52 +5,20 @@
 #include <cstring>
 #include <string>
 
+#include "common/Utf8.h"
+#include "tests/TestFiles.h"
+
 namespace {
 
 constexpr uint64_t Mb = 1048576;
 
 // A disk whose answers the test sets, and which notes what it was asked.
-class FakeDisk : public DiskQueries {
+class FakeDisk : public FaultyFileSystem {
  public:
-  bool CurrentDirectory(char* buffer, uint32_t size) override {
-    if (FailDirectory || Directory.size() >= size) {
-      buffer[0] = '\0';
-      return false;
-    }
-    std::memcpy(buffer, Directory.c_str(), Directory.size() + 1);
-    return true;
+  FakeDisk() {
+    Directory = "D:\\rec";
+    Free = 0;
   }
-  bool SpaceOf(const char* folder, uint64_t* available, uint64_t* total) override {
-    AskedFolder = folder;
-    if (!SpaceWorks) {
-      return false;
-    }
-    *available = Available;
-    *total = Total;
-    return true;
-  }
-  bool ClustersOf(const char*, ClusterCounts* counts) override {
-    if (!ClustersWork) {
-      return false;
-    }
-    *counts = Clusters;
-    return true;
-  }
-  DriveType TypeOf(const char* drive) override {
-    AskedDrive = drive;
-    return Type;
-  }
-
-  std::string Directory = "D:\\rec";
-  bool FailDirectory = false;
-  bool SpaceWorks = true;
-  uint64_t Available = 0;
-  uint64_t Total = 0;
-  bool ClustersWork = false;
-  ClusterCounts Clusters;
-  DriveType Type = DriveType::Fixed;
-  std::string AskedFolder;
-  std::string AskedDrive;
 };
 
 PanelContent DiskOf(FakeDisk& disk) {
@@ -65,7 +33,7 @@ int Width(const PanelRect& r) {
 
 TEST(StatusLine, DiskPanelShowsFreeSpaceTypeAndUsedShare) {
   FakeDisk disk;
-  disk.Available = 20480 * Mb + Mb / 2;  // beyond 32 bits
+  disk.Free = 20480 * Mb + Mb / 2;  // beyond 32 bits
   disk.Total = 100000 * Mb;
   PanelContent panel = DiskOf(disk);
   EXPECT_STREQ(panel.Text, "Disk \"D\": 20480.5 Mb free, Fixed");
@@ -76,12 +44,12 @@ TEST(StatusLine, DiskPanelShowsFreeSpaceTypeAndUsedShare) {
   EXPECT_EQ(disk.AskedFolder, "D:\\rec");
   EXPECT_EQ(disk.AskedDrive, "D:");
 
-  disk.Available = 0;
+  disk.Free = 0;
   disk.Total = 0;
   EXPECT_STREQ(DiskOf(disk).Text, "Disk \"D\":  0.0 Mb free, Fixed");
   EXPECT_DOUBLE_EQ(DiskOf(disk).BarMaximum, 0.0);
   // More free than total (quotas, odd file systems): an empty bar, not a huge one.
-  disk.Available = 10 * Mb;
+  disk.Free = 10 * Mb;
   disk.Total = 5 * Mb;
   EXPECT_DOUBLE_EQ(DiskOf(disk).BarValue, 0.0);
 }
@@ -100,7 +68,7 @@ TEST(StatusLine, EveryDriveTypeHasItsLabelAndColour) {
         Row{static_cast<DriveType>(77), "", BlackColour}}) {
     FakeDisk disk;
     disk.Type = row.Type;
-    disk.Available = 3 * Mb;
+    disk.Free = 3 * Mb;
     PanelContent panel = DiskOf(disk);
     EXPECT_EQ(panel.Text, std::string("Disk \"D\":  3.0 Mb free, ") + row.Label);
     EXPECT_EQ(panel.TextColour, row.Colour) << panel.Text;
@@ -113,36 +81,25 @@ TEST(StatusLine, EveryDriveTypeHasItsLabelAndColour) {
   EXPECT_EQ(share.AskedDrive, "\\\\");
 }
 
-TEST(StatusLine, FailedQueriesShowNothingRatherThanGarbage) {
-  // The cluster query when the newer one fails, in 64 bits: 4 KiB × 2^21 clusters.
+TEST(StatusLine, FailedQueriesSayTheSpaceIsUnknown) {
   FakeDisk disk;
-  disk.SpaceWorks = false;
-  disk.ClustersWork = true;
-  disk.Clusters = {8, 512, 2u << 20, 4u << 20};
-  PanelContent panel = DiskOf(disk);
-  EXPECT_STREQ(panel.Text, "Disk \"D\": 8192.0 Mb free, Fixed");
-  EXPECT_DOUBLE_EQ(panel.BarMaximum, 16384.0 * Mb);
-  EXPECT_DOUBLE_EQ(panel.BarValue, 8192.0 * Mb);
-
-  // Both queries failing: no space and no bar, whatever the outputs held.
-  disk.ClustersWork = false;
-  disk.Available = 5 * Mb;
+  disk.Free = -1;
   disk.Total = 9 * Mb;
-  panel = DiskOf(disk);
-  EXPECT_STREQ(panel.Text, "Disk \"D\":  0.0 Mb free, Fixed");
+  PanelContent panel = DiskOf(disk);
+  EXPECT_STREQ(panel.Text, "Disk \"D\": free space unknown, Fixed");
   EXPECT_DOUBLE_EQ(panel.BarMaximum, 0.0);
 
   // No current directory (too long, or the query fails): red, no label, no bar.
   for (bool tooLong : {false, true}) {
     FakeDisk lost;
-    lost.Available = 5 * Mb;
+    lost.Free = 5 * Mb;
     lost.Total = 9 * Mb;
-    lost.FailDirectory = !tooLong;
+    lost.FailCurrentDir = !tooLong;
     if (tooLong) {
       lost.Directory = "C:\\" + std::string(300, 'x');
     }
     panel = DiskOf(lost);
-    EXPECT_STREQ(panel.Text, "Disk \"?\":  0.0 Mb free, ");
+    EXPECT_STREQ(panel.Text, "Disk \"?\": free space unknown, ");
     EXPECT_EQ(panel.TextColour, RedColour);
     EXPECT_DOUBLE_EQ(panel.BarMaximum, 0.0);
     EXPECT_TRUE(lost.AskedFolder.empty());
@@ -152,7 +109,7 @@ TEST(StatusLine, FailedQueriesShowNothingRatherThanGarbage) {
 TEST(StatusLine, RecordPanelFollowsTheFileAndNeverPassesAHundred) {
   FakeDisk disk;
   disk.Type = DriveType::Removable;
-  disk.Available = Mb;
+  disk.Free = Mb;
   disk.Total = 2 * Mb;
   PanelContent shown = DiskOf(disk);
 
@@ -196,6 +153,18 @@ TEST(StatusLine, LongPathIsCutInTheMiddleAndKeepsThePercentage) {
   EXPECT_EQ(text.substr(0, 14), "Record to \"D:\\");
   EXPECT_EQ(text.substr(text.size() - 15), "\\0001Dat\" : 42%");
   EXPECT_NE(text.find("..."), std::string::npos);
+  // Cut between characters, whichever bytes the cuts meet: two- and three-byte ones.
+  for (std::string letters : {"Д", "デー"}) {
+    for (std::size_t shift = 0; shift < 3; ++shift) {
+      std::string path = "C:\\" + std::string(shift, 'x');
+      while (path.size() < 290) {
+        path += letters;
+      }
+      std::string cut = RecordPanel(disk, (path + "\\0001Dat").c_str(), 2, 1, true).Text;
+      EXPECT_TRUE(IsUtf8(cut.c_str(), cut.size())) << shift;
+      EXPECT_EQ(cut.substr(cut.size() - 15), "\\0001Dat\" : 50%");
+    }
+  }
   // A path that fits is left whole.
   std::string shorter = "D:\\" + std::string(200, 'b');
   EXPECT_EQ(std::string(RecordPanel(disk, shorter.c_str(), 2, 1, true).Text),
