@@ -83,8 +83,8 @@ PanelContent DiskPanel(const DiskState& disk) {
     std::snprintf(panel.Text, sizeof panel.Text, "Disk \"%c\": %4.1f Mb free, %s", disk.Letter,
                   static_cast<double>(disk.Free) / BytesPerMb, DriveLabel(disk.Type));
   } else {
-    std::snprintf(panel.Text, sizeof panel.Text, "Disk \"%c\": free space unknown, %s",
-                  disk.Letter, DriveLabel(disk.Type));
+    std::snprintf(panel.Text, sizeof panel.Text, "Disk \"%c\": free space unknown, %s", disk.Letter,
+                  DriveLabel(disk.Type));
   }
   panel.TextColour = DriveColour(disk.Type);
   panel.BarMaximum = static_cast<double>(disk.Total);

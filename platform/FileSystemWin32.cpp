@@ -30,10 +30,10 @@ class Win32FileSystem final : public FileSystem {
  public:
   FileHandle OpenForReading(const char* name) override {
     std::wstring wide;
-    return ToUtf16(name, wide) ? Opened(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                                    nullptr))
-                               : InvalidFile;
+    return ToUtf16(name, wide)
+               ? Opened(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))
+               : InvalidFile;
   }
   FileHandle CreateNew(const char* name) override {
     std::wstring wide;
@@ -151,8 +151,7 @@ class Win32FileSystem final : public FileSystem {
     wchar_t system[MAX_PATH + 1];
     if (!ToUtf16(directory[0] != '\0' ? directory : ".", wide) ||
         !GetVolumePathNameW(wide.c_str(), root, MAX_PATH + 1) ||
-        !GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, nullptr, system,
-                               MAX_PATH + 1)) {
+        !GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, nullptr, system, MAX_PATH + 1)) {
       return false;
     }
     // FAT, FAT12, FAT16 and FAT32; exFAT holds large files.

@@ -16,4 +16,6 @@ if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
+# The English locale: ANSI code page 1252, and UTF-8 names on the Linux side.
+export LC_ALL=C.UTF-8
 exec wine "$@"

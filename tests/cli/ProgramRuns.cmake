@@ -1,6 +1,7 @@
 # Runs the real zq347cli (under Wine when EMULATOR is given, its words joined by '|')
-# in a fresh folder WORK: a round trip through write and inspect, and the exit code
-# and single stderr line of a refusal, a usage error and a file that is not a data file.
+# in a fresh folder WORK: round trips through write and inspect (also in folders named
+# in Cyrillic and Japanese), and the exit code and single stderr line of a refusal, a
+# usage error and a file that is not a data file.
 cmake_minimum_required(VERSION 3.20)
 string(REPLACE "|" ";" emulator "${EMULATOR}")
 file(REMOVE_RECURSE ${WORK})
@@ -45,3 +46,12 @@ run(1 "" "^zq347cli: the range \"\\+-3V\" is not offered for A channel 1; it off
 run(2 "" "^zq347cli: .*--channel.*\n$" write --channel)
 run(1 "" "^zq347cli: ZQ347Fill\\.cfg is not a data file: the section at 0x000 is named"
     inspect ZQ347Fill.cfg)
+
+# Folders whose names the ANSI code page cannot spell, given on the command line.
+file(MAKE_DIRECTORY ${WORK}/Данные ${WORK}/データ)
+run(0 "^Wrote .*データ.0001Dat\\.VDF \\(2560 bytes\\)\n$" ""
+    write --settings-dir Данные --dir データ --channel 1=+-10V --size 1K)
+run(0 "all 2048 bytes" "" inspect --verify データ/0001Dat.VDF)
+if(NOT EXISTS ${WORK}/Данные/ZQ347Fill.cfg)
+  message(FATAL_ERROR "no ZQ347Fill.cfg in Данные")
+endif()

@@ -162,6 +162,24 @@ TEST_F(ConfigFilesTest, FileNameFollowsTheTextRules) {
   EXPECT_STREQ(Configured("File =").File, "");
   std::string longName(300, 'x');
   EXPECT_EQ(std::string(Configured("File = " + longName).File), std::string(255, 'X'));
+
+  // UTF-8 stays, cut between characters; other bytes come from an older editor in the
+  // system's 8-bit code page (1252 under Wine here) and give the name they always gave.
+  std::string cyrillic;
+  for (int i = 0; i < 150; ++i) {
+    cyrillic += "Д";
+  }
+  EXPECT_EQ(std::string(Configured("File = \"" + cyrillic + "\"").File), cyrillic.substr(0, 254));
+  std::string old = Configured("File = \"D\xE4t\"").File;
+  std::string oldLong = Configured("File = \"" + std::string(300, '\xE4') + "\"").File;
+#ifdef _WIN32
+  EXPECT_EQ(old, "Dät");
+  EXPECT_EQ(oldLong.size(), 254u);
+  EXPECT_EQ(oldLong.substr(252), "ä");
+#else
+  EXPECT_EQ(old, "D\xE4t");
+  EXPECT_EQ(oldLong, std::string(255, '\xE4'));
+#endif
 }
 
 TEST_F(ConfigFilesTest, DefaultsRememberTheStartupDirectory) {
@@ -180,6 +198,10 @@ TEST_F(ConfigFilesTest, DefaultsRememberTheStartupDirectory) {
   EXPECT_EQ(std::string(paths.StartupDirectory), Folder.Path());
   EXPECT_EQ(std::string(paths.OutputDirectory), Folder.WithSeparator());
   EXPECT_STREQ(paths.OutputPath, "");
+  // In code page 932 the last byte of 表 is the separator's; in UTF-8 it is not.
+  Files.Directory = std::string("C:") + PathSeparator + "表";
+  LoadDefaults(Files, c, s, paths);
+  EXPECT_EQ(std::string(paths.OutputDirectory), Files.Directory + PathSeparator);
 }
 
 TEST_F(ConfigFilesTest, TooLongStartupDirectoryWritesNoSavedState) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -16,8 +17,8 @@ constexpr DWORD WaitLimitMs = 60000;
 const wchar_t* const MainTitle = L"  ZQ347SD File Creator v4.2 [ Sep  3 2021 ]";
 std::string Program;  // the path of ZQ347Fill.exe, from the command line
 
-std::string ReadWholeFile(const std::string& name) {
-  std::ifstream file(name, std::ios::binary);
+std::string ReadWholeFile(const std::wstring& name) {
+  std::ifstream file(std::filesystem::path(name), std::ios::binary);
   std::ostringstream content;
   content << file.rdbuf();
   return content.str();
@@ -64,43 +65,43 @@ HWND WaitForWindow(DWORD process, const wchar_t* title) {
   return nullptr;
 }
 
+// A fresh folder whose name ends with `suffix`.
 class Folder {
  public:
-  Folder() {
-    char buffer[MAX_PATH + 1];
-    GetTempPathA(sizeof buffer, buffer);
+  explicit Folder(const std::wstring& suffix) {
+    wchar_t buffer[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, buffer);
     // Process ids repeat under Wine; a stopped run leaves its folder behind.
     int counter = 0;
     do {
-      Path = std::string(buffer) + "zq347-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-             std::to_string(++counter);
-    } while (!CreateDirectoryA(Path.c_str(), nullptr) && counter < 100000);
+      Path = std::wstring(buffer) + L"zq347-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+             std::to_wstring(++counter) + suffix;
+    } while (!CreateDirectoryW(Path.c_str(), nullptr) && counter < 100000);
   }
-  std::string File(const char* name) const { return Path + "\\" + name; }
-  std::string Path;
+  std::wstring File(const wchar_t* name) const { return Path + L"\\" + name; }
+  std::wstring Path;
 };
 
-}  // namespace
-
-TEST(EndToEnd, AUserChoosesTheTargetWritesAFileAndLeaves) {
-  Folder folder;
+// Started in a folder whose name the ANSI code page (1252 here) cannot spell.
+void RunInFolder(const std::wstring& suffix) {
+  Folder folder(suffix);
   // The choices of an earlier run: channel 1 at +-10V, 2K samples (8 sectors).
-  std::ofstream(folder.File("ZQ347Fill.sav"), std::ios::binary)
+  std::ofstream(std::filesystem::path(folder.File(L"ZQ347Fill.sav")), std::ios::binary)
       << "SizeIndex = 1\r\nChA1Index = 2\r\nDigitalBIT0 = 1\r\n";
 
-  STARTUPINFOA startup = {};
+  STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  std::string command = "\"" + WindowsPath(Program) + "\"";
-  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+  std::string path = WindowsPath(Program);
+  std::wstring command = L"\"" + std::wstring(path.begin(), path.end()) + L"\"";
+  ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
                              folder.Path.c_str(), &startup, &process))
-      << "cannot start " << command;
+      << "cannot start " << path;
 
   // Every start opens the save-file dialog by itself.
   HWND save = WaitForWindow(process.dwProcessId, L"File for writing");
   ASSERT_NE(save, nullptr);
-  std::wstring chosen = std::wstring(folder.Path.begin(), folder.Path.end()) + L"\\card.vdf";
-  SetDlgItemTextW(save, 1148, chosen.c_str());
+  SetDlgItemTextW(save, 1148, folder.File(L"card.vdf").c_str());
   PostMessageW(save, WM_COMMAND, IDOK, 0);
 
   HWND dialog = WaitForWindow(process.dwProcessId, MainTitle);
@@ -110,12 +111,12 @@ TEST(EndToEnd, AUserChoosesTheTargetWritesAFileAndLeaves) {
   }
   HWND write = GetDlgItem(dialog, 1010);
   PostMessageW(dialog, WM_KEYDOWN, VK_F2, 1);
-  std::string name = folder.File("0001card.VDF");
+  std::wstring name = folder.File(L"0001card.VDF");
   // The button goes down at F2 and comes up when the file is complete.
   bool started = false;
   for (DWORD start = GetTickCount(); GetTickCount() - start < WaitLimitMs; Sleep(20)) {
     bool checked = SendMessageW(write, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    started = started || checked || GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+    started = started || checked || GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (started && !checked) {
       break;
     }
@@ -130,18 +131,25 @@ TEST(EndToEnd, AUserChoosesTheTargetWritesAFileAndLeaves) {
   CloseHandle(process.hProcess);
 
   ResourceBytes builtin = BuiltinConfigurationText();
-  EXPECT_EQ(ReadWholeFile(folder.File("ZQ347Fill.cfg")), std::string(builtin.Data, builtin.Size));
+  EXPECT_EQ(ReadWholeFile(folder.File(L"ZQ347Fill.cfg")), std::string(builtin.Data, builtin.Size));
   std::string data = ReadWholeFile(name);
   ASSERT_EQ(data.size(), 512u + 8 * 512);
   EXPECT_EQ(data.substr(0, 9), "VELDORFFS");
   EXPECT_EQ(data.find_first_not_of('\xFF', 512), std::string::npos);
-  std::string saved = ReadWholeFile(folder.File("ZQ347Fill.sav"));
+  std::string saved = ReadWholeFile(folder.File(L"ZQ347Fill.sav"));
   EXPECT_EQ(saved.substr(0, 20), "FreqIndex   = 0\r\nSiz");
   EXPECT_NE(saved.find("SizeIndex   = 1\r\n"), std::string::npos);
   EXPECT_NE(saved.find("DigitalBIT0 = 1\r\n"), std::string::npos);
   EXPECT_NE(saved.find("ChA1Index   = 2\r\nChA2Index   = 0\r\n"), std::string::npos);
   EXPECT_NE(saved.find("ChB1Index   = 2\r\n"), std::string::npos);  // B follows A
   EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 40);
+}
+
+}  // namespace
+
+TEST(EndToEnd, AUserChoosesTheTargetWritesAFileAndLeaves) {
+  RunInFolder(L"Данные");
+  RunInFolder(L"データ");
 }
 
 int main(int argc, char** argv) {

@@ -6,8 +6,11 @@
 #include <cstdint>
 #include <string>
 
-inline void WriteTextFile(const char* name, const std::string& text) {
-  HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+#include "tests/window/WindowTestSupport.h"
+
+inline void WriteTextFile(const std::string& name, const std::string& text) {
+  HANDLE file =
+      CreateFileW(Wide(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   DWORD written = 0;
   WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
   CloseHandle(file);
@@ -16,7 +19,7 @@ inline void WriteTextFile(const char* name, const std::string& text) {
 // -1 when the file does not exist.
 inline int64_t FileSizeOf(const std::string& name) {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data)) {
+  if (!GetFileAttributesExW(Wide(name).c_str(), GetFileExInfoStandard, &data)) {
     return -1;
   }
   return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "platform/FileSystem.h"
+#include "platform/SystemText.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -37,34 +39,32 @@ BOOL CALLBACK FindBox(HWND window, LPARAM parameter) {
 
 }  // namespace
 
-FreshFolder::FreshFolder() {
-  char buffer[MAX_PATH + 1];
-  GetCurrentDirectoryA(sizeof buffer, buffer);
-  Previous = buffer;
-  GetTempPathA(sizeof buffer, buffer);
+FreshFolder::FreshFolder(const std::string& suffix) : Previous(CurrentDirectory()) {
+  wchar_t buffer[MAX_PATH + 1];
+  GetTempPathW(MAX_PATH + 1, buffer);
   // Wine's process ids repeat from run to run, and a run that was stopped leaves its
   // folders behind: take the first name that is really new.
   static int counter = 0;
   do {
-    Folder = std::string(buffer) + "zq347-" + std::to_string(GetCurrentProcessId()) + "-" +
-             std::to_string(++counter);
-  } while (!CreateDirectoryA(Folder.c_str(), nullptr) && counter < 100000);
-  SetCurrentDirectoryA(Folder.c_str());
+    Folder = Narrow(buffer) + "zq347-" + std::to_string(GetCurrentProcessId()) + "-" +
+             std::to_string(++counter) + suffix;
+  } while (!CreateDirectoryW(Wide(Folder).c_str(), nullptr) && counter < 100000);
+  SetCurrentDirectoryW(Wide(Folder).c_str());
 }
 
 FreshFolder::~FreshFolder() {
-  SetCurrentDirectoryA(Previous.c_str());
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((Folder + "\\*").c_str(), &found);
+  SetCurrentDirectoryW(Wide(Previous).c_str());
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(Wide(Folder + "\\*").c_str(), &found);
   if (search != INVALID_HANDLE_VALUE) {
     do {
-      std::string name = File(found.cFileName);
-      SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA(name.c_str());
-    } while (FindNextFileA(search, &found));
+      std::wstring name = Wide(File(Narrow(found.cFileName).c_str()));
+      SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(name.c_str());
+    } while (FindNextFileW(search, &found));
     FindClose(search);
   }
-  RemoveDirectoryA(Folder.c_str());
+  RemoveDirectoryW(Wide(Folder).c_str());
 }
 
 DialogUnderTest::DialogUnderTest() : Application(IDR_KEYS) {
@@ -209,8 +209,22 @@ void Press(HWND box, int button) {
 }
 
 std::string ReadWholeFile(const std::string& name) {
-  std::ifstream file(name, std::ios::binary);
+  std::ifstream file(std::filesystem::u8path(name), std::ios::binary);
   std::ostringstream content;
   content << file.rdbuf();
   return content.str();
+}
+
+std::wstring Wide(const std::string& name) {
+  return Utf16ForDisplay(name.c_str());
+}
+
+std::string Narrow(const std::wstring& name) {
+  return ToUtf8(name.c_str());
+}
+
+std::string CurrentDirectory() {
+  wchar_t buffer[MAX_PATH + 1] = {};
+  GetCurrentDirectoryW(MAX_PATH + 1, buffer);
+  return Narrow(buffer);
 }

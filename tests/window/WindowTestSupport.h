@@ -12,10 +12,11 @@
 #include "app/MainApplication.h"
 #include "app/MainDialog.h"
 
-// A new empty folder that is the current directory while the object lives.
+// A new empty folder that is the current directory while the object lives; its name
+// ends with `suffix` (UTF-8, as paths are inside the program).
 class FreshFolder {
  public:
-  FreshFolder();
+  explicit FreshFolder(const std::string& suffix = "");
   ~FreshFolder();
   const std::string& Path() const { return Folder; }
   // The path of a file in the folder.
@@ -84,3 +85,7 @@ void Press(HWND box, int button);
 
 // Reads a whole file; empty when it cannot be read.
 std::string ReadWholeFile(const std::string& name);
+// The UTF-16 form of a UTF-8 name, and back, for the W functions.
+std::wstring Wide(const std::string& name);
+std::string Narrow(const std::wstring& name);
+std::string CurrentDirectory();

@@ -6,18 +6,13 @@
 
 #include "datafile/DataFileHeader.h"
 #include "resources/ResourceIds.h"
+#include "tests/window/StatusTestSupport.h"
 #include "tests/window/WindowTestFiles.h"
 #include "tests/window/WindowTestSupport.h"
 
 namespace {
 
 constexpr DWORD NoBoxMs = 700;  // how long a test waits to see that no box comes
-
-std::string CurrentDirectory() {
-  char buffer[MAX_PATH + 1] = {};
-  GetCurrentDirectoryA(sizeof buffer, buffer);
-  return buffer;
-}
 
 // The header the logger must find for these choices.
 std::string ExpectedHeader(RecordingSettings settings, double rate, uint8_t flags) {
@@ -221,10 +216,51 @@ TEST(Writing, AKeyboardChoiceOnAClosedListIsTakenAtOnce) {
   EXPECT_EQ(FileSizeOf(folder.File("0005Dat.VDF")), 512 + 4 * 2 * 512);
 }
 
+// The program started in folders whose names the ANSI code page (1252 here) cannot
+// spell: its files go there, and the panel shows where.
+TEST(Writing, FoldersInAnyLanguageHoldEveryFile) {
+  for (const char* name : {"Данные", "データ"}) {
+    FreshFolder folder(name);
+    DialogUnderTest dialog;
+    EXPECT_EQ(std::string(dialog.Dialog().Panels().DiskShown().Text).find("unknown"),
+              std::string::npos);
+    dialog.Pick(ChannelA(1), 2);
+    dialog.PressKey(VK_F2);
+    ASSERT_FALSE(dialog.Dialog().WriteNextChunk());
+    EXPECT_EQ(RecordText(dialog), "Record to \"" + folder.File("0001Dat") + "\" : 0%");
+    dialog.FillToEnd();
+    dialog.Close();
+    EXPECT_EQ(FileSizeOf(folder.File("0001Dat.VDF")), 512 + 4 * 512);
+    EXPECT_EQ(FileSizeOf(folder.File("ZQ347Fill.cfg")), 1619);
+    EXPECT_NE(ReadWholeFile(folder.File("ZQ347Fill.sav")).find("ChA1Index   = 2\r\n"),
+              std::string::npos);
+  }
+}
+
+// Chooses `path` in the save-file dialog; returns the text of the message that
+// follows, if one does.
+std::wstring ChooseTarget(DialogUnderTest& dialog, const std::wstring& path) {
+  std::wstring text;
+  DialogWatcher chooser(L"File for writing", [&](HWND box) {
+    SetDlgItemTextW(box, 1148, path.c_str());
+    Press(box, IDOK);
+  });
+  DialogWatcher message(
+      L"ZQ347Fill",
+      [&](HWND box) {
+        text = BoxText(box);
+        Press(box, IDOK);
+      },
+      3000);
+  dialog.PressKey(VK_F4);
+  EXPECT_TRUE(chooser.Seen());
+  return text;
+}
+
 TEST(Writing, TheSaveFileDialogSetsTheFolderAndBaseName) {
   FreshFolder folder;
-  std::string target = folder.File("cards");
-  CreateDirectoryA(target.c_str(), nullptr);
+  std::string target = folder.File("Цель");
+  CreateDirectoryW(Wide(target).c_str(), nullptr);
   DialogUnderTest dialog;
   dialog.Pick(ChannelA(1), 2);
   dialog.Pick(IDC_RECORD_NUMBER, 6);
@@ -232,7 +268,7 @@ TEST(Writing, TheSaveFileDialogSetsTheFolderAndBaseName) {
   // Cancelled: nothing changes, the current directory included.
   {
     DialogWatcher watcher(L"File for writing", [&](HWND box) {
-      SetCurrentDirectoryA(target.c_str());  // as browsing would
+      SetCurrentDirectoryW(Wide(target).c_str());  // as browsing would
       Press(box, IDCANCEL);
     });
     dialog.PressKey(VK_F4);
@@ -240,17 +276,7 @@ TEST(Writing, TheSaveFileDialogSetsTheFolderAndBaseName) {
   }
   EXPECT_EQ(CurrentDirectory(), folder.Path());
 
-  std::wstring chosen(target.begin(), target.end());
-  chosen += L"\\run.vdf";
-  {
-    DialogWatcher watcher(L"File for writing", [&](HWND box) {
-      SetDlgItemTextW(box, 1148, chosen.c_str());
-      Press(box, IDOK);
-    });
-    SendMessageW(dialog.Control(IDC_CHOOSE_FILE), BM_CLICK, 0, 0);
-    dialog.Pump();
-    EXPECT_TRUE(watcher.Seen());
-  }
+  EXPECT_EQ(ChooseTarget(dialog, Wide(target) + L"\\run.vdf"), L"");
   EXPECT_EQ(CurrentDirectory(), target);
   // The numbering starts again at 1, added to the record number's position.
   dialog.PressKey(VK_F2);
@@ -258,17 +284,23 @@ TEST(Writing, TheSaveFileDialogSetsTheFolderAndBaseName) {
   EXPECT_EQ(FileSizeOf(target + "\\0007run.VDF"), 512 + 4 * 512);
 
   // A name ending in a dot has no extension: the dialog gives the name without the dot.
-  chosen = std::wstring(target.begin(), target.end()) + L"\\plain.";
-  {
-    DialogWatcher watcher(L"File for writing", [&](HWND box) {
-      SetDlgItemTextW(box, 1148, chosen.c_str());
-      Press(box, IDOK);
-    });
-    dialog.PressKey(VK_F4);
-  }
+  EXPECT_EQ(ChooseTarget(dialog, Wide(target) + L"\\plain."), L"");
   dialog.PressKey(VK_F2);
   dialog.FillToEnd();
   EXPECT_EQ(FileSizeOf(target + "\\0007plain.VDF"), 512 + 4 * 512);
+
+  // A folder that cannot be entered, and a path longer than the dialog's buffer: said
+  // so, and the target stays.
+  std::wstring said = ChooseTarget(dialog, Wide(folder.File("gone")) + L"\\x.vdf");
+  EXPECT_NE(said.find(L"gone\\\" cannot be used."), std::wstring::npos) << said;
+  EXPECT_NE(said.find(L"still go to \"" + Wide(target) + L"\\\""), std::wstring::npos) << said;
+  std::wstring tooLong = Wide(folder.Path()) + L"\\" + std::wstring(300, L'x') + L".vdf";
+  tooLong.resize(257);
+  EXPECT_NE(ChooseTarget(dialog, tooLong).find(L"too long"), std::wstring::npos);
+  EXPECT_EQ(CurrentDirectory(), target);
+  dialog.PressKey(VK_F2);
+  dialog.FillToEnd();
+  EXPECT_EQ(FileSizeOf(target + "\\0008plain.VDF"), 512 + 4 * 512);
 
   dialog.Close();
   // The choices are saved where the program started, not in the chosen folder.
