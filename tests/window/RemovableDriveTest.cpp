@@ -14,16 +14,6 @@
 
 namespace {
 
-// Chooses `path` in the save-file dialog.
-void ChooseTarget(DialogUnderTest& dialog, const std::string& path) {
-  DialogWatcher watcher(L"File for writing", [&](HWND box) {
-    SetDlgItemTextA(box, 1148, path.c_str());
-    Press(box, IDOK);
-  });
-  dialog.PressKey(VK_F4);
-  EXPECT_TRUE(watcher.Seen());
-}
-
 // Takes what is left of the drive with a file of its own.
 void FillDrive(const std::string& name) {
   HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -55,7 +45,7 @@ TEST(RemovableDrive, PanelsShowTheDriveAndFollowAFileUntilItIsFull) {
   const StatusPanels& panels = dialog.Dialog().Panels();
   dialog.Pick(ChannelA(1), 2);
   dialog.Pick(IDC_SIZE_TIME, 8);  // 256 Ks: 1024 chunks, 512 KiB
-  ChooseTarget(dialog, root + "run.vdf");
+  ChooseTarget(dialog, Wide(root + "run.vdf"));
 
   std::string shown = panels.DiskShown().Text;
   std::string start = std::string("Disk \"") + drive[0] + "\": ";

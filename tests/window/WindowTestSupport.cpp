@@ -198,6 +198,24 @@ DialogWatcher::~DialogWatcher() {
   Thread.join();
 }
 
+std::wstring ChooseTarget(DialogUnderTest& dialog, const std::wstring& path) {
+  std::wstring text;
+  DialogWatcher chooser(L"File for writing", [&](HWND box) {
+    SetDlgItemTextW(box, 1148, path.c_str());
+    Press(box, IDOK);
+  });
+  DialogWatcher message(
+      L"ZQ347Fill",
+      [&](HWND box) {
+        text = BoxText(box);
+        Press(box, IDOK);
+      },
+      3000);
+  dialog.PressKey(VK_F4);
+  EXPECT_TRUE(chooser.Seen());
+  return text;
+}
+
 std::wstring BoxText(HWND box) {
   wchar_t text[1024] = {};
   GetDlgItemTextW(box, MessageTextId, text, 1024);

@@ -80,6 +80,8 @@ class DialogWatcher {
 
 // The text of a message box.
 std::wstring BoxText(HWND box);
+// Chooses `path` in the save-file dialog; the text of the message that follows, if any.
+std::wstring ChooseTarget(DialogUnderTest& dialog, const std::wstring& path);
 // Presses a button of a dialog box, e.g. IDYES.
 void Press(HWND box, int button);
 

@@ -237,26 +237,6 @@ TEST(Writing, FoldersInAnyLanguageHoldEveryFile) {
   }
 }
 
-// Chooses `path` in the save-file dialog; returns the text of the message that
-// follows, if one does.
-std::wstring ChooseTarget(DialogUnderTest& dialog, const std::wstring& path) {
-  std::wstring text;
-  DialogWatcher chooser(L"File for writing", [&](HWND box) {
-    SetDlgItemTextW(box, 1148, path.c_str());
-    Press(box, IDOK);
-  });
-  DialogWatcher message(
-      L"ZQ347Fill",
-      [&](HWND box) {
-        text = BoxText(box);
-        Press(box, IDOK);
-      },
-      3000);
-  dialog.PressKey(VK_F4);
-  EXPECT_TRUE(chooser.Seen());
-  return text;
-}
-
 TEST(Writing, TheSaveFileDialogSetsTheFolderAndBaseName) {
   FreshFolder folder;
   std::string target = folder.File("Цель");
