@@ -7,6 +7,7 @@
 #include "hints/HelpTexts.h"
 #include "hints/HintTracker.h"
 #include "platform/SystemText.h"
+#include "recording/ListChoices.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -15,6 +16,7 @@ constexpr UINT_PTR StatusTimer = 1;
 constexpr UINT StatusPeriod = 2000;  // ms
 constexpr int32_t CentreOnScreen = -1000;
 constexpr std::size_t MessageSize = 512;
+constexpr const char* MessageCaption = "ZQ347Fill";
 
 const MessageMapEntry MainDialogMap[] = {
     MAP_ROW_FIRST(WM_TIMER, 0, 0, MainDialog, OnTimer),
@@ -36,10 +38,7 @@ MainDialog::MainDialog(FileSystem& files)
       Writer(files, *this, Configuration, Settings, Paths),
       Controls(Settings, Configuration),
       Status(files, Writer, Paths) {
-  LoadDefaults(Files, Configuration, Settings, Paths);
-  WriteDefaultConfiguration(Files, ConfigurationFileName);
-  ReadConfiguration(Files, ConfigurationFileName, Configuration);
-  ReadSavedState(Files, SavedStateFileName, Settings);
+  LoadStartValues(Files, StartFiles(), Configuration, Settings, Paths);
   Writer.ComposeFileName();
   SetIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_CARD)));
   if (CreateFromTemplate(IDD_MAIN, CentreOnScreen, CentreOnScreen, nullptr) != nullptr) {
@@ -136,21 +135,22 @@ int32_t MainDialog::OnWriteCommand(WPARAM first) {
 
   Controls.CloseDropDowns();
   Controls.ReadParameterControls();
-  std::string missing = Controls.ListWithoutChoice();
+  std::string missing = ListWithoutChoice(Settings);
   if (!missing.empty()) {
     char text[MessageSize];
     std::snprintf(text, sizeof text,
                   "The \"%s\" list shows no choice.\nChoose an entry in it, then start "
                   "writing again.",
                   missing.c_str());
-    ShowMessage(MessageCaption, ErrorStyle, text);
+    ShowMessage(MB_ICONHAND, text);
     ReleaseWriteButton();
     return 0;
   }
   ChannelList list;
-  int32_t count = Controls.RebuildRateList(false, &list);
+  Controls.RebuildRateList(false, &list);
+  int32_t count = list.Count;
   if (count == 0) {
-    ShowMessage(MessageCaption, ErrorStyle,
+    ShowMessage(MB_ICONHAND,
                 "No A channel is switched on.\nChoose a range for at least one A channel, then "
                 "start writing again.");
     ReleaseWriteButton();
@@ -183,7 +183,7 @@ int32_t MainDialog::OnChooseFileCommand() {
   }
   Controls.ReadParameterControls();
   Writer.ComposeFileName();
-  Controls.RebuildRateList(false, nullptr);
+  Controls.RebuildRateList(false);
   Status.UpdateDiskStatus(Hwnd, 0, 0);
   return 0;
 }
@@ -217,11 +217,21 @@ void MainDialog::WriterStopped() {
   EnableControls(true);
 }
 
-int MainDialog::ShowMessage(const char* caption, uint32_t style, const char* text) {
+bool MainDialog::ConfirmReplace(const char* question) {
+  return ShowMessage(MB_YESNO | MB_ICONQUESTION, question) == IDYES;
+}
+
+void MainDialog::WriterFailed(WriterFailure, const char* text) {
+  if (text[0] != '\0') {
+    ShowMessage(MB_ICONHAND, text);
+  }
+}
+
+int MainDialog::ShowMessage(uint32_t style, const char* text) {
   HWND focus = GetFocus();
   // Task-modal: the dialog cannot be used, nor this handler re-entered, meanwhile.
-  int answer = MessageBoxW(nullptr, Utf16ForDisplay(text).c_str(), Utf16ForDisplay(caption).c_str(),
-                           style | MB_TASKMODAL);
+  int answer = MessageBoxW(nullptr, Utf16ForDisplay(text).c_str(),
+                           Utf16ForDisplay(MessageCaption).c_str(), style | MB_TASKMODAL);
   if (focus != nullptr && IsWindow(focus)) {
     SetFocus(focus);
   }

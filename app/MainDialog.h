@@ -40,7 +40,9 @@ class MainDialog : public Dialog, private WriterOwner {
  private:
   void WriterProgress(uint32_t total, uint32_t done) override;
   void WriterStopped() override;
-  int ShowMessage(const char* caption, uint32_t style, const char* text) override;
+  bool ConfirmReplace(const char* question) override;
+  void WriterFailed(WriterFailure kind, const char* text) override;
+  int ShowMessage(uint32_t style, const char* text);
 
   void EnableControls(bool enable);
   void ReleaseWriteButton();

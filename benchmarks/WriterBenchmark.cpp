@@ -23,9 +23,9 @@ class QuietOwner : public WriterOwner {
  public:
   void WriterProgress(uint32_t, uint32_t) override { ++Notices; }
   void WriterStopped() override {}
-  int ShowMessage(const char*, uint32_t, const char* text) override {
+  bool ConfirmReplace(const char*) override { return true; }
+  void WriterFailed(WriterFailure, const char* text) override {
     std::fprintf(stderr, "%s\n", text);
-    return AnswerYes;
   }
   int Notices = 0;
 };

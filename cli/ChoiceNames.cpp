@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int32_t ChannelsWithDifferential = 8;
 constexpr double SizeKilo = 1024.0;
 constexpr double SizeMega = 1048576.0;
 constexpr double RateKilo = 1000.0;
@@ -85,7 +84,7 @@ bool ParseNumber(const std::string& text, double& value) {
 
 int32_t FindRangePosition(const ProgramConfiguration& configuration, int32_t channel,
                           const std::string& text) {
-  std::vector<std::string> labels = RangeLabels(configuration, channel <= ChannelsWithDifferential);
+  std::vector<std::string> labels = ChannelRangeLabels(configuration, channel);
   return FindLabel(labels, 0, static_cast<int32_t>(labels.size()), "", text);
 }
 

@@ -6,7 +6,6 @@
 #include "cli/ExamineReport.h"
 #include "cli/ProgressBar.h"
 #include "config/ConfigFiles.h"
-#include "datafile/DataFileHeader.h"
 
 namespace {
 

@@ -6,13 +6,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "datafile/DataFileHeader.h"
-#include "recording/ListLabels.h"
 #include "common/Numbers.h"
+#include "recording/ListLabels.h"
 
 namespace {
-
-constexpr int32_t ChannelsWithDifferential = 8;
 
 struct ModeName {
   uint8_t Flag;
@@ -44,7 +41,7 @@ std::string RangeLabel(const ProgramConfiguration& configuration, double adcRang
   if (adcRange > 0) {
     labels.ADCRange = adcRange;  // the range the file was written for
   }
-  std::vector<std::string> all = RangeLabels(labels, channel <= ChannelsWithDifferential);
+  std::vector<std::string> all = ChannelRangeLabels(labels, channel);
   if (position < 0 || position >= static_cast<int32_t>(all.size())) {
     return std::string();
   }

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "cli/HeaderDecoder.h"
-#include "cli/SizeCheck.h"
 #include "config/ProgramConfiguration.h"
+#include "datafile/DataFileSize.h"
+#include "datafile/HeaderDecoder.h"
 
 struct FillCheck {
   bool Done = false;  // --verify was asked for and the data was read

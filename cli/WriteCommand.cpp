@@ -6,38 +6,49 @@
 
 #include "cli/ChoiceNames.h"
 #include "cli/ProgressBar.h"
-#include "cli/SavedChoices.h"
 #include "config/ConfigFiles.h"
-#include "datafile/DataFileHeader.h"
+#include "datafile/DataFileSize.h"
 #include "datafile/DataFileWriter.h"
+#include "recording/ListChoices.h"
 #include "recording/ListLabels.h"
 
 namespace {
 
-constexpr int AnswerNo = 7;
-constexpr int64_t SectorBytes = 512;
 constexpr char Extension[] = ".VDF";
 
-// Takes the writer's questions and messages: the overwrite question is answered from
-// the options, error texts are kept for standard error.
+// Takes the writer's question and failures: the overwrite question is answered from
+// the options, a failure is kept for the exit code and standard error.
 class CommandOwner final : public WriterOwner {
  public:
   void WriterProgress(uint32_t, uint32_t) override {}
-  void WriterStopped() override { Stopped = true; }
-  int ShowMessage(const char*, uint32_t style, const char* text) override {
-    if (style == QuestionStyle) {
-      Asked = true;
-      return Replace ? AnswerYes : AnswerNo;
-    }
-    Errors.push_back(text);
-    return 1;
+  void WriterStopped() override {}
+  bool ConfirmReplace(const char*) override { return Replace; }
+  void WriterFailed(WriterFailure kind, const char* text) override {
+    Failed = true;
+    Failure = kind;
+    Text = text;
   }
 
   bool Replace = false;
-  bool Asked = false;
-  bool Stopped = false;
-  std::vector<std::string> Errors;
+  bool Failed = false;
+  WriterFailure Failure = WriterFailure::WriteFailed;
+  std::string Text;
 };
+
+// The disk's failures and the refusals of the choices.
+int ExitCodeOf(WriterFailure failure) {
+  switch (failure) {
+    case WriterFailure::CannotCreate:
+    case WriterFailure::WriteFailed:
+      return ExitWriteFailure;
+    case WriterFailure::ReplaceRefused:
+    case WriterFailure::NameTooLong:
+    case WriterFailure::NoRoom:
+    case WriterFailure::TooLargeForFat:
+      break;
+  }
+  return ExitRefused;
+}
 
 struct Job {
   ProgramConfiguration Configuration;
@@ -77,30 +88,32 @@ int Usage(Console& console, const std::string& text) {
 }
 
 // The configuration and the saved choices, as the dialog reads them at start-up.
-int LoadStartValues(const WriteRequest& request, FileSystem& files, Console& console, Job& job) {
-  LoadDefaults(files, job.Configuration, job.Settings, job.Paths);
+int LoadStart(const WriteRequest& request, FileSystem& files, Console& console, Job& job) {
   const std::string& folder = request.SettingsFolder;
+  PathTexts folderPaths;
   if (!folder.empty()) {
     if (!files.Exists(folder.c_str())) {
       return Usage(console, "there is no folder " + folder);
     }
-    if (!SetText(job.Paths.StartupDirectory, folder) ||
-        !SetFolder(job.Paths.OutputDirectory, folder)) {
+    if (!SetText(folderPaths.StartupDirectory, folder) ||
+        !SetFolder(folderPaths.OutputDirectory, folder)) {
       return Refuse(console, "the folder name " + folder + " is too long");
     }
   }
-  if (!request.ConfigFile.empty()) {
-    if (!files.Exists(request.ConfigFile.c_str())) {
-      return Usage(console, "there is no configuration file " + request.ConfigFile);
-    }
-    ReadConfiguration(files, request.ConfigFile.c_str(), job.Configuration);
-  } else {
-    std::string name = InFolder(folder, ConfigurationFileName);
-    WriteDefaultConfiguration(files, name.c_str());
-    ReadConfiguration(files, name.c_str(), job.Configuration);
+  if (!request.ConfigFile.empty() && !files.Exists(request.ConfigFile.c_str())) {
+    return Usage(console, "there is no configuration file " + request.ConfigFile);
   }
-  if (!request.IgnoreSavedState) {
-    ReadSavedState(files, InFolder(folder, SavedStateFileName).c_str(), job.Settings);
+  std::string configName =
+      request.ConfigFile.empty() ? InFolder(folder, ConfigurationFileName) : request.ConfigFile;
+  std::string savedName = InFolder(folder, SavedStateFileName);
+  StartFiles names;
+  names.Configuration = configName.c_str();
+  names.CreateConfiguration = request.ConfigFile.empty();
+  names.SavedState = request.IgnoreSavedState ? nullptr : savedName.c_str();
+  LoadStartValues(files, names, job.Configuration, job.Settings, job.Paths);
+  if (!folder.empty()) {
+    std::memcpy(job.Paths.StartupDirectory, folderPaths.StartupDirectory, NameSize);
+    std::memcpy(job.Paths.OutputDirectory, folderPaths.OutputDirectory, NameSize);
   }
   SettleSavedChoices(job.Settings, job.Configuration);
   return ExitDone;
@@ -111,9 +124,7 @@ int ApplyTarget(const WriteRequest& request, FileSystem& files, Console& console
   if (request.TargetFolder.empty() && request.BaseName.empty()) {
     return ExitDone;
   }
-  if (job.Configuration.FileAutoIncrement != 0) {
-    job.Configuration.FileAutoIncrement = 1;
-  }
+  RestartNumbering(job.Configuration);
   if (!request.TargetFolder.empty()) {
     if (!files.Exists(request.TargetFolder.c_str())) {
       return Usage(console, "there is no folder " + request.TargetFolder);
@@ -152,7 +163,7 @@ int ApplyChannels(const std::vector<std::string>& choices, bool groupB, Console&
       if (position < 0) {
         return Refuse(console, "the range \"" + choice.Range + "\" is not offered for " + group +
                                    " channel " + std::to_string(c) + "; it offers " +
-                                   JoinLabels(RangeLabels(job.Configuration, c <= 8)));
+                                   JoinLabels(ChannelRangeLabels(job.Configuration, c)));
       }
       if (!groupB) {
         job.Settings.ChAIndex[c - 1] = position;
@@ -163,7 +174,7 @@ int ApplyChannels(const std::vector<std::string>& choices, bool groupB, Console&
       trial.ChBIndex[c - 1] = position;
       SyncChannelB(trial);
       if (trial.ChBIndex[c - 1] != position) {
-        std::vector<std::string> labels = RangeLabels(job.Configuration, c <= 8);
+        std::vector<std::string> labels = ChannelRangeLabels(job.Configuration, c);
         int32_t a = job.Settings.ChAIndex[c - 1];
         std::string aLabel = a >= 0 && a < static_cast<int32_t>(labels.size())
                                  ? JoinLabels({labels[static_cast<std::size_t>(a)]})
@@ -271,34 +282,21 @@ int ApplyOptions(const WriteRequest& request, Console& console, Job& job) {
     return code;
   }
   int32_t enabled = BuildChannelList(settings, nullptr);
-  if (request.ResetMul > 0 && enabled < 2) {
+  if (request.ResetMul > 0 && enabled < ZeroMulChannels) {
     return Refuse(console, "\"Reset MUL\" needs more than one A channel");
   }
   return ExitDone;
 }
 
 int Interrupted(Console& console, const std::string& name, uint32_t written, uint32_t total,
-                int64_t chunkBytes) {
+                uint32_t chunkBytes) {
   char text[1024];
   std::snprintf(text, sizeof text,
                 "stopped: the %s file holds the header and %" PRIu32 " of %" PRIu32
                 " chunks (%" PRId64 " bytes)",
-                name.c_str(), written, total, SectorBytes + int64_t{written} * chunkBytes);
+                name.c_str(), written, total, DataFileBytes(written, chunkBytes));
   Complain(console, text);
   return ExitInterrupted;
-}
-
-// After a refusal: was it the disk's doing?
-bool IsWriteFailure(const CommandOwner& owner) {
-  if (owner.Stopped) {
-    return true;  // the header could not be written
-  }
-  for (const std::string& text : owner.Errors) {
-    if (text.find("cannot be created") != std::string::npos) {
-      return true;
-    }
-  }
-  return false;
 }
 
 int WriteFile(const WriteRequest& request, FileSystem& files, Console& console,
@@ -309,8 +307,8 @@ int WriteFile(const WriteRequest& request, FileSystem& files, Console& console,
                                "\" list has no choice in the saved state; give one with an option");
   }
   ChannelList list;
-  int32_t count = BuildChannelList(job.Settings, &list);
-  SettleRate(job.Settings, job.Configuration, false);
+  SettleRate(job.Settings, job.Configuration, false, &list);
+  int32_t count = list.Count;
   if (count == 0) {
     return Refuse(console, "no A channel is switched on; give one with --channel N=RANGE");
   }
@@ -328,20 +326,18 @@ int WriteFile(const WriteRequest& request, FileSystem& files, Console& console,
     return ExitWriteFailure;
   }
   if (outcome == StartOutcome::Refused) {
-    if (owner.Asked && !owner.Replace) {
+    if (owner.Failure == WriterFailure::ReplaceRefused) {
       return Refuse(console, "the " + name + " file already exists" +
                                  (readOnly ? " and is read-only; give --force to replace it"
                                            : "; give --overwrite to replace it"));
     }
-    for (const std::string& text : owner.Errors) {
-      Complain(console, text);
-    }
-    return IsWriteFailure(owner) ? ExitWriteFailure : ExitRefused;
+    Complain(console, owner.Text);
+    return ExitCodeOf(owner.Failure);
   }
 
   uint32_t total = writer.TotalChunks();
-  int64_t chunkBytes = SectorBytes * job.Settings.ChannelCount * (job.Settings.SynchroMode ? 2 : 1);
-  int64_t size = SectorBytes + int64_t{total} * chunkBytes;
+  uint32_t chunkBytes = BytesPerChunk(job.Settings.ChannelCount, job.Settings.SynchroMode != 0);
+  int64_t size = DataFileBytes(total, chunkBytes);
   ProgressBar progress(console.Err, console.Terminal);
   progress.Start(size);
   while (!writer.WriteNextChunk()) {
@@ -353,14 +349,12 @@ int WriteFile(const WriteRequest& request, FileSystem& files, Console& console,
       progress.Clear();
       return Interrupted(console, name, written, total, chunkBytes);
     }
-    progress.Update(SectorBytes + int64_t{writer.ChunksWritten()} * chunkBytes);
+    progress.Update(DataFileBytes(writer.ChunksWritten(), chunkBytes));
   }
   progress.Clear();
-  if (!owner.Errors.empty()) {
-    for (const std::string& text : owner.Errors) {
-      Complain(console, text);
-    }
-    return ExitWriteFailure;
+  if (owner.Failed) {
+    Complain(console, owner.Text);
+    return ExitCodeOf(owner.Failure);
   }
   console.Out << "Wrote " << name << " (" << size << " bytes)\n";
   return ExitDone;
@@ -371,7 +365,7 @@ int WriteFile(const WriteRequest& request, FileSystem& files, Console& console,
 int RunWriteCommand(const WriteRequest& request, FileSystem& files, Console& console,
                     const volatile std::sig_atomic_t& stop) {
   Job job;
-  int code = LoadStartValues(request, files, console, job);
+  int code = LoadStart(request, files, console, job);
   if (code == ExitDone) {
     code = ApplyTarget(request, files, console, job);
   }

@@ -202,6 +202,19 @@ void WriteSavedState(FileSystem& files, const char* name, const RecordingSetting
   }
 }
 
+void LoadStartValues(FileSystem& files, const StartFiles& names,
+                     ProgramConfiguration& configuration, RecordingSettings& settings,
+                     PathTexts& paths) {
+  LoadDefaults(files, configuration, settings, paths);
+  if (names.CreateConfiguration) {
+    WriteDefaultConfiguration(files, names.Configuration);
+  }
+  ReadConfiguration(files, names.Configuration, configuration);
+  if (names.SavedState != nullptr) {
+    ReadSavedState(files, names.SavedState, settings);
+  }
+}
+
 bool WriteFormatted(FileSystem& files, FileHandle file, const char* format, ...) {
   char text[FormattedSize];
   va_list arguments;

@@ -29,6 +29,19 @@ void ReadSavedState(FileSystem& files, const char* name, RecordingSettings& sett
 void WriteSavedState(FileSystem& files, const char* name, const RecordingSettings& settings,
                      const PathTexts& paths);
 
+// The files the start-up values come from; by default the two of the current directory.
+struct StartFiles {
+  const char* Configuration = ConfigurationFileName;
+  bool CreateConfiguration = true;              // from the built-in text when absent
+  const char* SavedState = SavedStateFileName;  // none: every choice at its start value
+};
+
+// The start-up sequence: the built-in values and the start-up directory, the
+// configuration file, then the saved choices.
+void LoadStartValues(FileSystem& files, const StartFiles& names,
+                     ProgramConfiguration& configuration, RecordingSettings& settings,
+                     PathTexts& paths);
+
 // Formats into 260 bytes and writes with WriteText; true when every byte was written.
 bool WriteFormatted(FileSystem& files, FileHandle file, const char* format, ...)
 #if defined(__GNUC__)

@@ -34,3 +34,9 @@ ProgramConfiguration::ProgramConfiguration()
   }
   std::strcpy(File, "Dat");
 }
+
+void RestartNumbering(ProgramConfiguration& configuration) {
+  if (configuration.FileAutoIncrement != 0) {
+    configuration.FileAutoIncrement = 1;
+  }
+}

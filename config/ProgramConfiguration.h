@@ -25,3 +25,7 @@ struct ProgramConfiguration {
   int32_t FileAutoIncrement;  // 0: numbering off; else added to the file number
   int32_t FillValue;          // low 16 bits pre-fill data files
 };
+
+// After a new target or record number, automatic numbering starts again at 1; off
+// stays off.
+void RestartNumbering(ProgramConfiguration& configuration);

@@ -4,10 +4,17 @@
 
 #include "common/Numbers.h"
 
+const HeaderSection DataFileSections[HeaderSectionCount] = {
+    {0x000, "VELDORFFS", 0}, {0x020, "SAMPLES_FORMAT", 20}, {0x054, "SD_FORMAT", 70},
+    {0x0BA, "SD_INFO", 262}, {0x1E0, "SAMPLES_RECORD", -1},
+};
+
 namespace {
 
-constexpr int32_t NameFieldSize = 24;
-constexpr int32_t MaxDescriptors = 32;
+// Code nibbles: ChAIndex - 1, so single-ended ranges are 1-4 and differential 5-8.
+constexpr uint32_t FirstSingleEndedCode = FirstSingleEnded - 1;
+constexpr uint32_t FirstDifferentialCode = FirstDifferential - 1;
+constexpr uint32_t GainCount = FirstDifferential - FirstSingleEnded;
 
 void PutU16(uint8_t* at, uint16_t value) {
   at[0] = static_cast<uint8_t>(value);
@@ -41,32 +48,33 @@ void PutDouble(uint8_t* at, double value) {
 // A section's 24-byte name padded with spaces, then its payload length.
 void PutSectionHead(uint8_t* at, const char* name, int64_t payloadLength) {
   std::size_t length = std::strlen(name);
-  for (int32_t i = 0; i < NameFieldSize; ++i) {
+  for (int32_t i = 0; i < SectionNameSize; ++i) {
     at[i] = static_cast<uint8_t>(static_cast<std::size_t>(i) < length ? name[i] : ' ');
   }
-  PutU64(at + NameFieldSize, static_cast<uint64_t>(payloadLength));
+  PutU64(at + SectionNameSize, static_cast<uint64_t>(payloadLength));
 }
 
-// Range positions 2-5 are single-ended (code 1-4), 6-9 differential (code 5-8);
-// anything else, ground included, is written as gain 0.
+bool IsSingleEnded(uint32_t nibble) {
+  return nibble >= FirstSingleEndedCode && nibble < FirstSingleEndedCode + GainCount;
+}
+
+bool IsDifferential(uint32_t nibble) {
+  return nibble >= FirstDifferentialCode && nibble < FirstDifferentialCode + GainCount;
+}
+
+// Anything but a single-ended or differential range, ground included, is gain 0.
 uint32_t GainCode(uint32_t nibble) {
-  if (nibble >= 1 && nibble <= 4) {
-    return nibble - 1;
+  if (IsSingleEnded(nibble)) {
+    return nibble - FirstSingleEndedCode;
   }
-  if (nibble >= 5 && nibble <= 8) {
-    return nibble - 5;
-  }
-  return 0;
+  return IsDifferential(nibble) ? nibble - FirstDifferentialCode : 0;
 }
 
 uint32_t InputMode(uint32_t nibble) {
-  if (nibble >= 1 && nibble <= 4) {
+  if (IsSingleEnded(nibble)) {
     return 1;
   }
-  if (nibble >= 5 && nibble <= 8) {
-    return 2;
-  }
-  return 0;
+  return IsDifferential(nibble) ? 2 : 0;
 }
 
 uint16_t ChannelDescriptor(const ChannelEntry& entry) {
@@ -85,37 +93,33 @@ DataFileHeader BuildDataFileHeader(int32_t channelCount, double adcRange, const 
   uint8_t* h = header.Bytes;
   std::memset(h, 0, sizeof header.Bytes);
 
-  PutSectionHead(h + 0x000, "VELDORFFS", 0);
-
-  PutSectionHead(h + 0x020, "SAMPLES_FORMAT", 20);
+  for (const HeaderSection& section : DataFileSections) {
+    PutSectionHead(h + section.Offset, section.Name, section.PayloadLength);
+  }
+  // The logger's own constants and reserved bytes.
   PutU32(h + 0x040, 7);
   h[0x050] = 6;
   h[0x052] = 16;
-
-  PutSectionHead(h + 0x054, "SD_FORMAT", 70);
-
-  PutSectionHead(h + 0x0BA, "SD_INFO", 262);
   std::memset(h + 0x0DC, 0xFF, 224);
   std::memset(h + 0x1DA, 0xFF, 6);
-
-  PutSectionHead(h + 0x1E0, "SAMPLES_RECORD", -1);
 
   // The clock is shared by all A channels; their B partners ride along.
   double aggregate = sampleRate * channelCount;
   uint32_t wholeHz = QuantiseSampleRate(aggregate);
   double perChannel = aggregate / channelCount;
   if (wholeHz != 0 && channelCount > 0) {
-    PutU32(h + 0x074, wholeHz);
-    h[0x078] = modeFlags;
-    h[0x079] = static_cast<uint8_t>(channelCount < MaxDescriptors ? channelCount : MaxDescriptors);
+    PutU32(h + AggregateRateAt, wholeHz);
+    h[ModeFlagsAt] = modeFlags;
+    h[ChannelCountAt] =
+        static_cast<uint8_t>(channelCount < DescriptorSlots ? channelCount : DescriptorSlots);
   }
   int32_t slots = channelCount < list.Count ? channelCount : list.Count;
-  for (int32_t i = 0; i < slots && i < MaxDescriptors; ++i) {
-    PutU16(h + 0x07A + 2 * i, ChannelDescriptor(list.Entries[i]));
+  for (int32_t i = 0; i < slots && i < DescriptorSlots; ++i) {
+    PutU16(h + DescriptorsAt + 2 * i, ChannelDescriptor(list.Entries[i]));
   }
 
-  PutFloat(h + 0x044, adcRange > 0.0 ? -ToFloat(adcRange) : 0.0f);
-  PutDouble(h + 0x048, perChannel);
+  PutFloat(h + AdcRangeAt, adcRange > 0.0 ? -ToFloat(adcRange) : 0.0f);
+  PutDouble(h + ChannelRateAt, perChannel);
   return header;
 }
 

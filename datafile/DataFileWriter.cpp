@@ -4,10 +4,10 @@
 #include <cstdio>
 
 #include "datafile/DataFileHeader.h"
+#include "datafile/DataFileSize.h"
 
 namespace {
 
-constexpr int32_t SamplesPerSector = 256;
 constexpr uint32_t ProgressSteps = 256;
 constexpr int32_t LastAutoNumber = 999;
 constexpr int64_t MaxFatFileSize = 0xFFFFFFFFll;
@@ -16,16 +16,6 @@ constexpr int32_t FillRunBytes = 256 * 1024;
 constexpr std::size_t MessageSize = 1024;  // room for a full name and a system reason
 constexpr std::size_t ReasonSize = 512;
 constexpr char Extension[] = ".VDF";
-
-// The sectors per channel, limited to what the counters hold and at least one.
-uint32_t LimitedChunkCount(const RecordingSettings& settings,
-                           const ProgramConfiguration& configuration) {
-  int64_t chunks = ComputeChunkCount(settings, configuration);
-  if (chunks > int64_t{UINT32_MAX}) {
-    return UINT32_MAX;
-  }
-  return chunks < 1 ? 1 : static_cast<uint32_t>(chunks);
-}
 
 uint8_t ModeFlags(const RecordingSettings& settings) {
   uint8_t flags = 0;
@@ -83,13 +73,14 @@ StartOutcome DataFileWriter::StartDataFile(const ChannelList& list, int32_t coun
                   "The name of the data file would have %d characters, but at most %d are "
                   "possible.\nChoose a shorter folder or file name.",
                   nameLength, NameSize - 1);
-    ShowError(message);
+    Owner.WriterFailed(WriterFailure::NameTooLong, message);
     return StartOutcome::Refused;
   }
 
-  uint32_t total = LimitedChunkCount(Settings, Configuration);
-  int32_t chunkWords = SamplesPerSector * Settings.ChannelCount * (Settings.SynchroMode ? 2 : 1);
-  int64_t plannedSize = HeaderSize + int64_t{total} * chunkWords * 2;
+  uint32_t total = PlannedChunks(Settings, Configuration);
+  uint32_t chunkBytes = BytesPerChunk(Settings.ChannelCount, Settings.SynchroMode != 0);
+  int32_t chunkWords = static_cast<int32_t>(chunkBytes / 2);
+  int64_t plannedSize = DataFileBytes(total, chunkBytes);
 
   bool exists = Files.Exists(FullName);
   if (!HasRoom(plannedSize, exists)) {
@@ -104,7 +95,8 @@ StartOutcome DataFileWriter::StartDataFile(const ChannelList& list, int32_t coun
       std::snprintf(message, sizeof message, "The %s file already exists. Delete a file?",
                     FullName);
     }
-    if (Owner.ShowMessage(MessageCaption, QuestionStyle, message) != AnswerYes) {
+    if (!Owner.ConfirmReplace(message)) {
+      Owner.WriterFailed(WriterFailure::ReplaceRefused, "");
       return StartOutcome::Refused;
     }
     Files.SetArchiveOnly(FullName);
@@ -121,13 +113,13 @@ StartOutcome DataFileWriter::StartDataFile(const ChannelList& list, int32_t coun
     char reason[ReasonSize];
     Files.LastErrorText(reason, sizeof reason);
     std::snprintf(message, sizeof message, "The %s file cannot be created.\n%s", FullName, reason);
-    ShowError(message);
+    Owner.WriterFailed(WriterFailure::CannotCreate, message);
     return StartOutcome::Refused;
   }
   File = file;
   Total = total;
   Written = 0;
-  ChunkBytes = static_cast<uint32_t>(chunkWords) * 2;
+  ChunkBytes = chunkBytes;
   BufferChunks = static_cast<uint32_t>(chunks);
 
   int64_t written = 0;
@@ -191,10 +183,6 @@ void DataFileWriter::StopDataFile() {
   Owner.WriterStopped();
 }
 
-void DataFileWriter::ShowError(const char* text) {
-  Owner.ShowMessage(MessageCaption, ErrorStyle, text);
-}
-
 // Checks up front what would otherwise fail after minutes of writing. A file about to
 // be replaced gives its space back.
 bool DataFileWriter::HasRoom(int64_t plannedSize, bool replacing) {
@@ -210,7 +198,7 @@ bool DataFileWriter::HasRoom(int64_t plannedSize, bool replacing) {
                     "The %s file needs %" PRId64 " bytes, but its disk has only %" PRId64
                     " bytes free.\nChoose a smaller size or time, or another disk.",
                     FullName, plannedSize, available);
-      ShowError(message);
+      Owner.WriterFailed(WriterFailure::NoRoom, message);
       return false;
     }
   }
@@ -221,7 +209,7 @@ bool DataFileWriter::HasRoom(int64_t plannedSize, bool replacing) {
                   "holds files of at most %" PRId64
                   " bytes.\nChoose a smaller size or time, or another disk.",
                   FullName, plannedSize, MaxFatFileSize);
-    ShowError(message);
+    Owner.WriterFailed(WriterFailure::TooLargeForFat, message);
     return false;
   }
   return true;
@@ -236,14 +224,14 @@ void DataFileWriter::EndAfterFailedWrite(int64_t written) {
     std::snprintf(reason, sizeof reason, "The disk took only part of the data; it may be full.");
   }
   int64_t onDisk = Files.FileSize(File);
-  int64_t planned = HeaderSize + int64_t{Total} * ChunkBytes;
+  int64_t planned = DataFileBytes(Total, ChunkBytes);
   char message[MessageSize];
   std::snprintf(message, sizeof message,
                 "Writing the %s file stopped after %" PRId64 " of %" PRId64
                 " bytes; the file is incomplete.\n%s",
                 FullName, onDisk < 0 ? 0 : onDisk, planned, reason);
   EndFile();
-  ShowError(message);
+  Owner.WriterFailed(WriterFailure::WriteFailed, message);
 }
 
 // Closes the file, prepares the next name and returns the status line to the disk.

@@ -16,11 +16,15 @@ enum class StartOutcome {
   NotStarted,  // no enabled A channel or no fill buffer: nothing was touched
 };
 
-// Message box styles and the answer the writer looks for.
-constexpr uint32_t QuestionStyle = 0x24;  // Yes and No buttons, question icon
-constexpr uint32_t ErrorStyle = 0x10;     // OK button, stop icon
-constexpr int AnswerYes = 6;
-constexpr const char* MessageCaption = "ZQ347Fill";
+// Why a data file was not started or ended early.
+enum class WriterFailure {
+  ReplaceRefused,  // the user kept the existing file
+  NameTooLong,
+  NoRoom,
+  TooLargeForFat,
+  CannotCreate,
+  WriteFailed,  // the header or a chunk; the file ends where it stands
+};
 
 // What the writer needs from its owner, the main dialog.
 class WriterOwner {
@@ -29,8 +33,11 @@ class WriterOwner {
   virtual void WriterProgress(uint32_t total, uint32_t done) = 0;
   // Sent by every StopDataFile.
   virtual void WriterStopped() = 0;
-  // Shows a message box and returns the answer.
-  virtual int ShowMessage(const char* caption, uint32_t style, const char* text) = 0;
+  // Asks before an existing file is replaced; true to replace it.
+  virtual bool ConfirmReplace(const char* question) = 0;
+  // A failure with the text that tells the user about it; empty when the user
+  // already knows (a refused replacement).
+  virtual void WriterFailed(WriterFailure kind, const char* text) = 0;
 
  protected:
   ~WriterOwner() = default;
@@ -62,7 +69,6 @@ class DataFileWriter {
 
  private:
   bool WriteChunks(uint32_t limit);
-  void ShowError(const char* text);
   bool HasRoom(int64_t plannedSize, bool replacing);
   void EndAfterFailedWrite(int64_t written);
   void EndFile();

@@ -91,9 +91,7 @@ bool ChooseTargetFile(HWND owner, FileSystem& files, ProgramConfiguration& confi
     return false;
   }
 
-  if (configuration.FileAutoIncrement != 0) {
-    configuration.FileAutoIncrement = 1;
-  }
+  RestartNumbering(configuration);
   std::memcpy(configuration.File, name, sizeof name);
   std::memcpy(paths.OutputDirectory, folder, sizeof folder);
   return true;

@@ -59,6 +59,11 @@ std::vector<std::string> RangeLabels(const ProgramConfiguration& configuration, 
   return labels;
 }
 
+std::vector<std::string> ChannelRangeLabels(const ProgramConfiguration& configuration,
+                                            int32_t channel) {
+  return RangeLabels(configuration, channel <= ChannelsWithDifferential);
+}
+
 std::vector<std::string> SizeTimeLabels(const ProgramConfiguration& configuration) {
   std::vector<std::string> labels;
   for (int32_t i = 0; i < configuration.SizeCount; ++i) {

@@ -1,5 +1,6 @@
 #include "recording/ParameterControls.h"
 
+#include "recording/ListChoices.h"
 #include "recording/ListLabels.h"
 #include "resources/ResourceIds.h"
 
@@ -72,11 +73,11 @@ void ParameterControls::InitParameterControls(HWND dialog) {
   }
   CheckDlgButton(Dialog, IDC_WRITE, BST_UNCHECKED);
 
-  ::SyncChannelB(Settings);
+  VisibleRateList visible = SettleSavedChoices(Settings, Configuration);
   FillRangeLists();
   FillSizeTimeList(IDC_SIZE_TIME, Settings.SizeIndex);
   FillRecordNumberList(IDC_RECORD_NUMBER, 1, RecordNumbers, Settings.FileNumber);
-  RebuildRateList(true, nullptr);
+  ShowRates(visible);
   ReadParameterControls();
 }
 
@@ -103,18 +104,17 @@ void ParameterControls::ReadParameterControls() {
   }
 }
 
-int32_t ParameterControls::RebuildRateList(bool takeIndex, ChannelList* list) {
-  int32_t count = BuildChannelList(Settings, list);
-  double limit = RateLimit(Settings, Configuration, count);
-  VisibleRateList visible = VisibleRates(Configuration, limit, Settings.ChannelCount);
+void ParameterControls::RebuildRateList(bool takeIndex, ChannelList* list) {
+  ShowRates(SettleRate(Settings, Configuration, takeIndex, list));
+}
+
+void ParameterControls::ShowRates(const VisibleRateList& visible) {
   HWND rates = GetDlgItem(Dialog, IDC_RATE);
   SendMessageA(rates, CB_RESETCONTENT, 0, 0);
   for (int32_t i = 0; i < visible.Count; ++i) {
     AddItem(rates, RateLabel(visible.Rates[i].Displayed));
   }
-  SelectRate(Settings, visible, takeIndex);
   Select(IDC_RATE, Settings.FreqIndex);
-  return count;
 }
 
 void ParameterControls::ShowRangeSelections() {
@@ -138,9 +138,9 @@ bool ParameterControls::OnControlCommand(WPARAM first) {
     return false;
   }
   ReadParameterControls();
-  RebuildRateList(id == IDC_RATE, nullptr);
-  if (id == IDC_RECORD_NUMBER && Configuration.FileAutoIncrement != 0) {
-    Configuration.FileAutoIncrement = 1;
+  RebuildRateList(id == IDC_RATE);
+  if (id == IDC_RECORD_NUMBER) {
+    RestartNumbering(Configuration);
   }
   ::SyncChannelB(Settings);
   ShowRangeSelections();
@@ -168,7 +168,7 @@ void ParameterControls::EnableRecordingControls(bool enable, bool synchro, bool 
   bool anyOn = AnyChannelOn(Settings, enabledA);
   EnableWindow(GetDlgItem(Dialog, IDC_WRITE), !enable || anyOn);
   // The zero reset does not work with a single channel.
-  EnableWindow(GetDlgItem(Dialog, IDC_RESET_MUL), enable && anyOn && enabledA > 1);
+  EnableWindow(GetDlgItem(Dialog, IDC_RESET_MUL), enable && anyOn && enabledA >= ZeroMulChannels);
   KeepFocusUsable(!enable);
 }
 
@@ -182,29 +182,6 @@ void ParameterControls::CloseDropDowns() {
       SendMessageA(list, CB_SHOWDROPDOWN, FALSE, 0);
     }
   }
-}
-
-std::string ParameterControls::ListWithoutChoice() const {
-  if (SelectionOf(IDC_RATE) < 0) {
-    return "Sampling rate per channel";
-  }
-  if (SelectionOf(IDC_SIZE_TIME) < 0) {
-    return "Size/Time per channel";
-  }
-  if (SelectionOf(IDC_RECORD_NUMBER) < 0) {
-    return "Record number";
-  }
-  bool synchro = IsDlgButtonChecked(Dialog, IDC_A_AND_B) == BST_CHECKED;
-  for (int32_t k = 0; k < ChannelsPerGroup; ++k) {
-    int32_t a = SelectionOf(ListIdOf(k, false));
-    if (a == 0) {
-      continue;  // off: not recorded
-    }
-    if (a < 0 || (synchro && SelectionOf(ListIdOf(k, true)) < 0)) {
-      return std::to_string(k + 1) + (a < 0 ? " A" : " B");
-    }
-  }
-  return std::string();
 }
 
 void ParameterControls::FillRangeList(int32_t id, bool differential, int32_t position) {

@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
 
 #include "config/ProgramConfiguration.h"
 #include "recording/RecordingSettings.h"
@@ -23,8 +22,9 @@ class ParameterControls {
   // Fills every list and button of `dialog` from the records.
   void InitParameterControls(HWND dialog);
   void ReadParameterControls();
-  // Returns the number of enabled A channels; fills `list` when given.
-  int32_t RebuildRateList(bool takeIndex, ChannelList* list);
+  // Settles the rate for the enabled channels and shows the rates on offer; fills
+  // `list` with the enabled A channels when given.
+  void RebuildRateList(bool takeIndex, ChannelList* list = nullptr);
   void ShowRangeSelections();
 
   // A list closing up, or a keyboard choice on a closed list: reads the controls and
@@ -36,15 +36,13 @@ class ParameterControls {
 
   // Closes any open list, keeping the choice it had before it was opened.
   void CloseDropDowns();
-  // The caption of the first list that the next data file needs but that shows no
-  // choice; none when every such list has one.
-  std::string ListWithoutChoice() const;
 
  private:
   void FillRangeList(int32_t id, bool differential, int32_t position);
   void FillRangeLists();
   void FillSizeTimeList(int32_t id, int32_t position);
   void FillRecordNumberList(int32_t id, int32_t first, int32_t last, int32_t position);
+  void ShowRates(const VisibleRateList& visible);
   // The record field a list edits; none for an id that is not a list.
   int32_t* FieldOf(int32_t id) const;
   void KeepFocusUsable(bool writing);

@@ -8,6 +8,8 @@
 #include "config/ProgramConfiguration.h"
 
 constexpr int32_t ChannelsPerGroup = 16;
+// The zero reset acts at each switch of the multiplexer: it needs two A channels.
+constexpr int32_t ZeroMulChannels = 2;
 
 struct RecordingSettings {
   int32_t ChAIndex[ChannelsPerGroup] = {};  // range-list position of A channel 1..16

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/SavedChoices.h"
+#include "recording/ListChoices.h"
 #include "tests/TestFiles.h"
 #include "tests/cli/CliTestSupport.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "cli/HeaderDecoder.h"
+#include "datafile/HeaderDecoder.h"
 #include "config/ConfigFiles.h"
 #include "datafile/DataFileHeader.h"
 #include "tests/TestFiles.h"

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "cli/SavedChoices.h"
+#include "recording/ListChoices.h"
 #include "config/ConfigFiles.h"
 #include "datafile/DataFileWriter.h"
 #include "tests/TestFiles.h"

@@ -185,36 +185,26 @@ TEST_F(DataFileWriterTest, ChunkCountIsAtLeastOneAndAtMost0xFFFFFFFF) {
   EXPECT_EQ(Writer.TotalChunks(), 0xFFFFFFFFu);
 }
 
+// The question names the file; a read-only file is said to be one, and loses the
+// attribute when replaced.
 TEST_F(DataFileWriterTest, ExistingFileIsReplacedOnlyWhenTheUserSaysYes) {
-  WriteBytes(Name("0001Dat.VDF"), "keep me");
-  Settings.SizeIndex = 0;
-  Owner.Answer = 7;  // No
-  EXPECT_EQ(Start(1), StartOutcome::Refused);
-  EXPECT_EQ(ReadBytes(Name("0001Dat.VDF")), "keep me");
-  ASSERT_EQ(Owner.Messages.size(), 1u);
-  EXPECT_EQ(Owner.Messages[0].Caption, "ZQ347Fill");
-  EXPECT_EQ(Owner.Messages[0].Style, 0x24u);
-  EXPECT_EQ(Owner.Messages[0].Text,
-            "The " + Name("0001Dat.VDF") + " file already exists. Delete a file?");
-
-  Owner.Answer = AnswerYes;
-  ASSERT_EQ(Start(1), StartOutcome::Started);
-  RunToEnd();
-  EXPECT_EQ(ReadBytes(Name("0001Dat.VDF")).size(), 512u + 4 * 512);
-}
-
-TEST_F(DataFileWriterTest, ReadOnlyFileGetsItsOwnQuestion) {
   std::string name = Name("0001Dat.VDF");
-  WriteBytes(name, "old");
+  WriteBytes(name, "keep me");
+  Settings.SizeIndex = 0;
+  EXPECT_EQ(Start(1), StartOutcome::Refused);
+  EXPECT_EQ(ReadBytes(name), "keep me");
+  EXPECT_EQ(Owner.Texts,
+            (std::vector<std::string>{"The " + name + " file already exists. Delete a file?", ""}));
+  EXPECT_EQ(Owner.Failures, std::vector<WriterFailure>{WriterFailure::ReplaceRefused});
+
   std::filesystem::permissions(name, std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::remove);
   ASSERT_TRUE(Files.IsReadOnly(name.c_str()));
-  Settings.SizeIndex = 0;
-  Owner.Answer = AnswerYes;
+  Owner.Replace = true;
   ASSERT_EQ(Start(1), StartOutcome::Started);
-  EXPECT_EQ(
-      Owner.Messages.at(0).Text,
-      "The " + name + " file already exists and has the READ ONLY attribute! \nDelete a file?");
+  EXPECT_EQ(Owner.Texts.back(), "The " + name +
+                                    " file already exists and has the READ ONLY attribute! "
+                                    "\nDelete a file?");
   RunToEnd();
   EXPECT_FALSE(Files.IsReadOnly(name.c_str()));
   EXPECT_EQ(ReadBytes(name).size(), 512u + 4 * 512);
@@ -224,9 +214,8 @@ TEST_F(DataFileWriterTest, FileThatCannotBeCreatedIsReported) {
   Files.FailCreate = true;
   Settings.SizeIndex = 0;
   EXPECT_EQ(Start(1), StartOutcome::Refused);
-  ASSERT_EQ(Owner.Messages.size(), 1u);
-  EXPECT_EQ(Owner.Messages[0].Style, ErrorStyle);
-  EXPECT_EQ(Owner.Messages[0].Text,
+  EXPECT_EQ(Owner.Failures, std::vector<WriterFailure>{WriterFailure::CannotCreate});
+  EXPECT_EQ(Owner.Texts.at(0),
             "The " + Name("0001Dat.VDF") + " file cannot be created.\n" + FaultyFileSystem::Reason);
   EXPECT_FALSE(Writer.IsWriting());
   EXPECT_EQ(Writer.TotalChunks(), 0u);
@@ -238,11 +227,12 @@ TEST_F(DataFileWriterTest, FailedHeaderWriteEndsTheFileAndSaysSo) {
   Settings.SizeIndex = 0;
   EXPECT_EQ(Start(1), StartOutcome::Refused);
   EXPECT_FALSE(Writer.IsWriting());
-  EXPECT_EQ(Owner.Events, (std::vector<std::string>{"stopped", "progress 0 0", "message"}));
-  EXPECT_EQ(Owner.Messages.at(0).Text,
-            "Writing the " + Name("0001Dat.VDF") +
-                " file stopped after 100 of 2560 bytes; the file is incomplete.\n"
-                "The disk took only part of the data; it may be full.");
+  EXPECT_EQ(Owner.Events, (std::vector<std::string>{"stopped", "progress 0 0", "failed"}));
+  EXPECT_EQ(Owner.Failures, std::vector<WriterFailure>{WriterFailure::WriteFailed});
+  EXPECT_EQ(Owner.Texts.at(0), "Writing the " + Name("0001Dat.VDF") +
+                                   " file stopped after 100 of 2560 bytes; the file is "
+                                   "incomplete.\nThe disk took only part of the data; it may be "
+                                   "full.");
   EXPECT_EQ(Configuration.FileAutoIncrement, 2);
   EXPECT_EQ(std::string(Paths.OutputPath), Name("0002Dat"));
 }
@@ -263,10 +253,11 @@ TEST_F(DataFileWriterTest, FailedChunkWriteEndsTheFileAndSaysSo) {
     EXPECT_EQ(static_cast<int64_t>(ReadBytes(name).size()), onDisk);
     std::string reason = shortWrite ? "The disk took only part of the data; it may be full."
                                     : FaultyFileSystem::Reason;
-    EXPECT_EQ(Owner.Messages.at(0).Text, "Writing the " + name + " file stopped after " +
-                                             std::to_string(onDisk) +
-                                             " of 2560 bytes; the file is incomplete.\n" + reason);
-    EXPECT_EQ(Owner.Events.back(), "message");
+    EXPECT_EQ(Owner.Texts.at(0), "Writing the " + name + " file stopped after " +
+                                     std::to_string(onDisk) +
+                                     " of 2560 bytes; the file is incomplete.\n" + reason);
+    EXPECT_EQ(Owner.Failures, std::vector<WriterFailure>{WriterFailure::WriteFailed});
+    EXPECT_EQ(Owner.Events.back(), "failed");
     EXPECT_EQ(Configuration.FileAutoIncrement, number + 1);
     Files.WriteBudget = -1;
   }
@@ -277,16 +268,16 @@ TEST_F(DataFileWriterTest, TooLittleFreeSpaceIsRefusedBeforeAsking) {
   WriteBytes(Name("0001Dat.VDF"), std::string(1000, 'x'));
   Files.Free = 1000;
   EXPECT_EQ(Start(1), StartOutcome::Refused);
-  ASSERT_EQ(Owner.Messages.size(), 1u);
-  EXPECT_EQ(Owner.Messages[0].Text,
-            "The " + Name("0001Dat.VDF") +
-                " file needs 2560 bytes, but its disk has only 2000 bytes free.\n"
-                "Choose a smaller size or time, or another disk.");
+  EXPECT_EQ(Owner.Failures, std::vector<WriterFailure>{WriterFailure::NoRoom});
+  EXPECT_EQ(Owner.Texts, std::vector<std::string>{
+                             "The " + Name("0001Dat.VDF") +
+                             " file needs 2560 bytes, but its disk has only 2000 bytes free.\n"
+                             "Choose a smaller size or time, or another disk."});
   EXPECT_EQ(ReadBytes(Name("0001Dat.VDF")), std::string(1000, 'x'));
 
   // The file being replaced gives its space back.
   Files.Free = 1560;
-  Owner.Answer = AnswerYes;
+  Owner.Replace = true;
   EXPECT_EQ(Start(1), StartOutcome::Started);
 }
 
@@ -295,7 +286,8 @@ TEST_F(DataFileWriterTest, FatDisksHoldNoFileOf4GiB) {
   Files.FatVolume = true;
   Settings.SizeIndex = 19;  // 512 Ms: 2097152 chunks
   EXPECT_EQ(Start(4), StartOutcome::Refused);
-  EXPECT_EQ(Owner.Messages.at(0).Text,
+  EXPECT_EQ(Owner.Failures, std::vector<WriterFailure>{WriterFailure::TooLargeForFat});
+  EXPECT_EQ(Owner.Texts.at(0),
             "The " + Name("0001Dat.VDF") +
                 " file needs 4294967808 bytes, but the FAT file system of its disk holds files "
                 "of at most 4294967295 bytes.\nChoose a smaller size or time, or another disk.");
@@ -310,7 +302,8 @@ TEST_F(DataFileWriterTest, NameLongerThanItsFieldIsRefused) {
   EXPECT_EQ(std::strlen(Paths.OutputPath), 255u);
   Settings.SizeIndex = 0;
   EXPECT_EQ(Start(1), StartOutcome::Refused);
-  EXPECT_EQ(Owner.Messages.at(0).Text,
+  EXPECT_EQ(Owner.Failures, std::vector<WriterFailure>{WriterFailure::NameTooLong});
+  EXPECT_EQ(Owner.Texts.at(0),
             "The name of the data file would have 259 characters, but at most 255 are possible.\n"
             "Choose a shorter folder or file name.");
 

@@ -129,6 +129,6 @@ TEST(FillRun, AFailedRunEndsTheFileLikeAFailedChunk) {
   ASSERT_GE(run.Events.size(), 4u);
   EXPECT_EQ(run.Events[run.Events.size() - 3], "stopped");
   EXPECT_EQ(run.Events[run.Events.size() - 2], "progress 0 0");
-  EXPECT_EQ(run.Events.back(), "message");
+  EXPECT_EQ(run.Events.back(), "failed");
   EXPECT_EQ(run.Events[1], "progress 2420 0");
 }

@@ -40,9 +40,8 @@ class FullDisk : public ::testing::Test {
 TEST_F(FullDisk, FileLargerThanTheFreeSpaceIsRefusedUpFront) {
   Settings.SizeIndex = 11;  // 2 Ms: 4 MiB on a 1 MiB disk
   EXPECT_EQ(Writer.StartDataFile(List, Count), StartOutcome::Refused);
-  ASSERT_EQ(Owner.Messages.size(), 1u);
-  EXPECT_NE(Owner.Messages[0].Text.find("needs 4194816 bytes"), std::string::npos)
-      << Owner.Messages[0].Text;
+  ASSERT_EQ(Owner.Failures, std::vector<WriterFailure>{WriterFailure::NoRoom});
+  EXPECT_NE(Owner.Texts[0].find("needs 4194816 bytes"), std::string::npos) << Owner.Texts[0];
   EXPECT_FALSE(FileExists(Folder + "0001Dat.VDF"));
 }
 
@@ -66,8 +65,8 @@ TEST_F(FullDisk, DiskFillingUpWhileWritingIsReported) {
     ++steps;
   }
   EXPECT_FALSE(Writer.IsWriting());
-  ASSERT_EQ(Owner.Messages.size(), 1u);
-  const std::string& text = Owner.Messages[0].Text;
+  ASSERT_EQ(Owner.Failures, std::vector<WriterFailure>{WriterFailure::WriteFailed});
+  const std::string& text = Owner.Texts[0];
   EXPECT_NE(text.find(" of 524800 bytes; the file is incomplete.\n"), std::string::npos) << text;
   std::string name = Folder + "0001Dat.VDF";
   EXPECT_LT(ReadBytes(name).size(), 524800u);

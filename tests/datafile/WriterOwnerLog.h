@@ -1,4 +1,5 @@
-// A writer owner that notes every notice and message, and answers questions itself.
+// A writer owner that notes every notice, question and failure, and answers the
+// question itself.
 #pragma once
 
 #include <string>
@@ -6,22 +7,20 @@
 
 #include "datafile/DataFileWriter.h"
 
-struct ShownMessage {
-  std::string Caption;
-  uint32_t Style;
-  std::string Text;
-};
-
 class WriterOwnerLog : public WriterOwner {
  public:
   void WriterProgress(uint32_t total, uint32_t done) override {
     Events.push_back("progress " + std::to_string(total) + " " + std::to_string(done));
   }
   void WriterStopped() override { Events.push_back("stopped"); }
-  int ShowMessage(const char* caption, uint32_t style, const char* text) override {
-    Events.push_back("message");
-    Messages.push_back({caption, style, text});
-    return Answer;
+  bool ConfirmReplace(const char* question) override {
+    Texts.push_back(question);
+    return Replace;
+  }
+  void WriterFailed(WriterFailure kind, const char* text) override {
+    Events.push_back("failed");
+    Failures.push_back(kind);
+    Texts.push_back(text);
   }
 
   int Count(const std::string& prefix) const {
@@ -33,6 +32,7 @@ class WriterOwnerLog : public WriterOwner {
   }
 
   std::vector<std::string> Events;
-  std::vector<ShownMessage> Messages;
-  int Answer = 7;  // No
+  std::vector<WriterFailure> Failures;
+  std::vector<std::string> Texts;  // questions and failure texts, in order
+  bool Replace = false;
 };

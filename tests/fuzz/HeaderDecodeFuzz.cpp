@@ -4,8 +4,6 @@
 #include <cstdint>
 
 #include "cli/ExamineReport.h"
-#include "cli/HeaderDecoder.h"
-#include "cli/SizeCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   static const ProgramConfiguration configuration;

@@ -7,17 +7,7 @@
 #include <string>
 #include <vector>
 
-constexpr int32_t HeaderSectionCount = 5;
-constexpr int32_t DescriptorSlots = 32;
-
-struct HeaderSection {
-  int32_t Offset;
-  const char* Name;       // what a data file has there
-  int64_t PayloadLength;  // what a data file has there
-};
-
-// The chain of sections every data file begins with.
-extern const HeaderSection DataFileSections[HeaderSectionCount];
+#include "datafile/DataFileHeader.h"
 
 enum class InputMode { Ground = 0, SingleEnded = 1, Differential = 2, Unknown = 3 };
 

@@ -1,21 +1,11 @@
-#include "cli/HeaderDecoder.h"
+#include "datafile/HeaderDecoder.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "datafile/DataFileHeader.h"
-
-const HeaderSection DataFileSections[HeaderSectionCount] = {
-    {0x000, "VELDORFFS", 0}, {0x020, "SAMPLES_FORMAT", 20}, {0x054, "SD_FORMAT", 70},
-    {0x0BA, "SD_INFO", 262}, {0x1E0, "SAMPLES_RECORD", -1},
-};
-
 namespace {
 
-constexpr std::size_t NameFieldSize = 24;
-constexpr int32_t ChannelsPerGroup = 16;
-constexpr int32_t FirstSingleEnded = 2;
-constexpr int32_t FirstDifferential = 6;
+constexpr std::size_t NameFieldSize = SectionNameSize;
 constexpr uint16_t UnusedDescriptorBits = 0x24E0;  // bits 5-7, 10 and 13
 constexpr uint8_t UnusedModeBits = 0xE8;
 
@@ -86,7 +76,8 @@ void DecodeChannels(const uint8_t* h, DecodedHeader& header) {
   }
   int32_t previous = 0;
   for (int32_t i = 0; i < DescriptorSlots; ++i) {
-    uint16_t raw = static_cast<uint16_t>(h[0x07A + 2 * i] | h[0x07B + 2 * i] << 8);
+    const uint8_t* at = h + DescriptorsAt + 2 * i;
+    uint16_t raw = static_cast<uint16_t>(at[0] | at[1] << 8);
     if (i >= slots) {
       if (raw != 0) {
         header.Notes.push_back("descriptor slot " + std::to_string(i) + " is not used but not 0");
@@ -147,14 +138,14 @@ DecodedHeader DecodeDataFileHeader(const uint8_t* bytes, std::size_t size) {
   header.IsDataFile = true;
 
   float range;
-  uint32_t rangeBits = GetU32(h + 0x044);
+  uint32_t rangeBits = GetU32(h + AdcRangeAt);
   std::memcpy(&range, &rangeBits, sizeof range);
   header.AdcRange = range != 0.0f ? -static_cast<double>(range) : 0.0;
-  uint64_t rateBits = GetU64(h + 0x048);
+  uint64_t rateBits = GetU64(h + ChannelRateAt);
   std::memcpy(&header.PerChannelRate, &rateBits, sizeof header.PerChannelRate);
-  header.AggregateRate = GetU32(h + 0x074);
-  header.ModeFlags = h[0x078];
-  header.ChannelCount = h[0x079];
+  header.AggregateRate = GetU32(h + AggregateRateAt);
+  header.ModeFlags = h[ModeFlagsAt];
+  header.ChannelCount = h[ChannelCountAt];
   if ((header.ModeFlags & UnusedModeBits) != 0) {
     header.Notes.push_back("the mode byte sets bits this tool leaves 0");
   }

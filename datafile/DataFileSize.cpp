@@ -1,24 +1,10 @@
-#include "cli/SizeCheck.h"
+#include "datafile/DataFileSize.h"
 
 #include <cmath>
 
-#include "datafile/DataFileHeader.h"
 #include "common/Numbers.h"
-#include "recording/RecordingSettings.h"
 
 namespace {
-
-constexpr int64_t SectorBytes = 512;
-
-// As the writer limits it: at least one chunk, at most what its counter holds.
-int64_t PlannedChunks(const RecordingSettings& settings,
-                      const ProgramConfiguration& configuration) {
-  int64_t chunks = ComputeChunkCount(settings, configuration);
-  if (chunks > int64_t{UINT32_MAX}) {
-    return UINT32_MAX;
-  }
-  return chunks < 1 ? 1 : chunks;
-}
 
 // The configured rate that gives the header's rate for its channel count.
 bool MakesRate(double raw, const DecodedHeader& header) {
@@ -30,14 +16,30 @@ bool MakesRate(double raw, const DecodedHeader& header) {
 
 }  // namespace
 
+uint32_t BytesPerChunk(int32_t channelCount, bool synchro) {
+  return static_cast<uint32_t>(SectorBytes * channelCount * (synchro ? 2 : 1));
+}
+
+uint32_t PlannedChunks(const RecordingSettings& settings,
+                       const ProgramConfiguration& configuration) {
+  int64_t chunks = ComputeChunkCount(settings, configuration);
+  if (chunks > int64_t{UINT32_MAX}) {
+    return UINT32_MAX;
+  }
+  return chunks < 1 ? 1 : static_cast<uint32_t>(chunks);
+}
+
+int64_t DataFileBytes(uint32_t chunks, uint32_t chunkBytes) {
+  return HeaderSize + int64_t{chunks} * chunkBytes;
+}
+
 SizeCheck CheckSize(const DecodedHeader& header, const ProgramConfiguration& configuration,
                     int64_t fileSize) {
   SizeCheck check;
   if (header.ChannelCount <= 0) {
     return check;
   }
-  int64_t perChannel = HasMode(header, SynchroModeFlag) ? 2 : 1;
-  check.ChunkBytes = SectorBytes * header.ChannelCount * perChannel;
+  check.ChunkBytes = BytesPerChunk(header.ChannelCount, HasMode(header, SynchroModeFlag));
   int64_t data = fileSize > HeaderSize ? fileSize - HeaderSize : 0;
   check.Chunks = data / check.ChunkBytes;
   check.ExtraBytes = data % check.ChunkBytes;

@@ -1,10 +1,8 @@
-#include "cli/SavedChoices.h"
+#include "recording/ListChoices.h"
 
 #include "recording/ListLabels.h"
 
 namespace {
-
-constexpr int32_t ChannelsWithDifferential = 8;
 
 int32_t InList(int32_t position, int32_t size) {
   return position >= 0 && position < size ? position : -1;
@@ -12,27 +10,23 @@ int32_t InList(int32_t position, int32_t size) {
 
 }  // namespace
 
-int32_t RangeListSize(const ProgramConfiguration& configuration, int32_t channel) {
-  return static_cast<int32_t>(
-      RangeLabels(configuration, channel <= ChannelsWithDifferential).size());
-}
-
-void SettleSavedChoices(RecordingSettings& settings, const ProgramConfiguration& configuration) {
+VisibleRateList SettleSavedChoices(RecordingSettings& settings,
+                                   const ProgramConfiguration& configuration) {
   SyncChannelB(settings);
   for (int32_t k = 0; k < ChannelsPerGroup; ++k) {
-    int32_t size = RangeListSize(configuration, k + 1);
+    int32_t size = static_cast<int32_t>(ChannelRangeLabels(configuration, k + 1).size());
     settings.ChAIndex[k] = InList(settings.ChAIndex[k], size);
     settings.ChBIndex[k] = InList(settings.ChBIndex[k], size);
   }
   settings.SizeIndex =
       InList(settings.SizeIndex, configuration.SizeCount + configuration.TimeCount);
   settings.FileNumber = InList(settings.FileNumber, RecordNumbers);
-  SettleRate(settings, configuration, true);
+  return SettleRate(settings, configuration, true);
 }
 
 VisibleRateList SettleRate(RecordingSettings& settings, const ProgramConfiguration& configuration,
-                           bool takeIndex) {
-  int32_t count = BuildChannelList(settings, nullptr);
+                           bool takeIndex, ChannelList* list) {
+  int32_t count = BuildChannelList(settings, list);
   VisibleRateList visible =
       VisibleRates(configuration, RateLimit(settings, configuration, count), settings.ChannelCount);
   SelectRate(settings, visible, takeIndex);
