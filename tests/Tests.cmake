@@ -13,6 +13,7 @@ add_executable(UnitTests
   tests/datafile/FullDiskTest.cpp
   tests/hints/HelpTextsTest.cpp
   tests/hints/HintLayoutTest.cpp
+  tests/recording/ListChoicesTest.cpp
   tests/recording/ListLabelsTest.cpp
   tests/common/NumbersTest.cpp
   tests/recording/RecordingSettingsTest.cpp

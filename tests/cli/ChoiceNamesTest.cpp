@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "recording/ListChoices.h"
 #include "tests/TestFiles.h"
 #include "tests/cli/CliTestSupport.h"
 
@@ -67,44 +66,6 @@ TEST_F(ChoiceNamesTest, ChannelChoices) {
   EXPECT_FALSE(ParseChannelChoice("x=+-1V", choice));
   EXPECT_FALSE(ParseChannelChoice("1.5=+-1V", choice));
   EXPECT_FALSE(ParseChannelChoice("1e99=+-1V", choice));
-}
-
-TEST(SyncChannelB, BFollowsTheKindOfA) {
-  RecordingSettings settings;
-  const int32_t pairs[][3] = {
-      // A, B before, B after
-      {0, 5, 0}, {1, 3, 1}, {3, 5, 5}, {3, 7, 3}, {8, 3, 8}, {8, 6, 6}, {-1, 2, -1}, {7, -1, -1},
-  };
-  for (int k = 0; k < 8; ++k) {
-    settings.ChAIndex[k] = pairs[k][0];
-    settings.ChBIndex[k] = pairs[k][1];
-  }
-  SyncChannelB(settings);
-  for (int k = 0; k < 8; ++k) {
-    EXPECT_EQ(settings.ChBIndex[k], pairs[k][2]) << k;
-  }
-}
-
-TEST_F(ChoiceNamesTest, SavedPositionsTheListsLackBecomeNoChoice) {
-  RecordingSettings settings;
-  settings.ChAIndex[0] = 10;
-  settings.ChAIndex[8] = 6;
-  settings.ChAIndex[9] = 5;
-  settings.ChBIndex[9] = 9;
-  settings.SizeIndex = 33;
-  settings.FileNumber = 1000;
-  settings.FreqIndex = 40;
-  SettleSavedChoices(settings, Configuration);
-  EXPECT_EQ(settings.ChAIndex[0], -1);
-  EXPECT_EQ(settings.ChAIndex[8], -1);
-  EXPECT_EQ(settings.ChBIndex[9], 5);  // made single-ended like its A channel
-  EXPECT_EQ(settings.SizeIndex, -1);
-  EXPECT_EQ(settings.FileNumber, -1);
-  EXPECT_EQ(settings.SampleRate, 10000.0);  // 40 is beyond the list: the start value stays
-  EXPECT_EQ(ListWithoutChoice(settings), "Size/Time per channel");
-  settings.SizeIndex = 0;
-  settings.FileNumber = 0;
-  EXPECT_EQ(ListWithoutChoice(settings), "1 A");
 }
 
 TEST(CommandLine, BadOptionsAreUsageErrors) {

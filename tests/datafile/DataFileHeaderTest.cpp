@@ -2,40 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
 #include <string>
 
+#include "datafile/HeaderDecoder.h"
 #include "tests/TestFiles.h"
 
 namespace {
-
-// A little-endian value of `size` bytes at `at`.
-uint64_t Le(const DataFileHeader& h, int at, int size) {
-  uint64_t value = 0;
-  for (int i = size - 1; i >= 0; --i) {
-    value = value << 8 | h.Bytes[at + i];
-  }
-  return value;
-}
-
-uint64_t U16(const DataFileHeader& h, int at) {
-  return Le(h, at, 2);
-}
-uint64_t U32(const DataFileHeader& h, int at) {
-  return Le(h, at, 4);
-}
-
-template <typename Real>
-Real Floating(const DataFileHeader& h, int at) {
-  uint64_t bits = Le(h, at, sizeof(Real));
-  Real value;
-  std::memcpy(&value, &bits, sizeof value);  // the low bytes on this little-endian host
-  return value;
-}
-
-std::string Bytes(const DataFileHeader& h, int at, int length) {
-  return std::string(reinterpret_cast<const char*>(h.Bytes + at), length);
-}
 
 DataFileHeader HeaderFor(RecordingSettings settings, double adcRange, uint8_t flags) {
   ChannelList list;
@@ -43,41 +16,35 @@ DataFileHeader HeaderFor(RecordingSettings settings, double adcRange, uint8_t fl
   return BuildDataFileHeader(settings.ChannelCount, adcRange, list, settings.SampleRate, flags);
 }
 
-TEST(DataFileHeader, FixedSectionsInEveryFile) {
-  RecordingSettings s;
-  s.ChAIndex[0] = 2;
-  DataFileHeader h = HeaderFor(s, 10.0, 0);
-  // The chain of sections ends exactly at 512.
-  const struct {
-    int at;
-    const char* name;
-    int64_t length;
-  } sections[] = {{0x000, "VELDORFFS", 0},
-                  {0x020, "SAMPLES_FORMAT", 20},
-                  {0x054, "SD_FORMAT", 70},
-                  {0x0BA, "SD_INFO", 262},
-                  {0x1E0, "SAMPLES_RECORD", -1}};
-  int at = 0;
-  for (const auto& section : sections) {
-    ASSERT_EQ(at, section.at);
-    std::string name = section.name;
-    EXPECT_EQ(Bytes(h, at, 24), name + std::string(24 - name.size(), ' '));
-    EXPECT_EQ(static_cast<int64_t>(Le(h, at + 24, 8)), section.length);
-    at += 32 + (section.length > 0 ? static_cast<int>(section.length) : 0);
-  }
-  EXPECT_EQ(at, 512);
-
-  EXPECT_EQ(U32(h, 0x040), 7u);
-  EXPECT_EQ(h.Bytes[0x050], 6);
-  EXPECT_EQ(h.Bytes[0x051], 0);
-  EXPECT_EQ(h.Bytes[0x052], 16);
-  EXPECT_EQ(h.Bytes[0x053], 0);
-  EXPECT_EQ(Bytes(h, 0x0DA, 2), std::string(2, '\x00'));
-  EXPECT_EQ(Bytes(h, 0x0DC, 224), std::string(224, '\xFF'));
-  EXPECT_EQ(Bytes(h, 0x1BC, 30), std::string(30, '\x00'));
-  EXPECT_EQ(Bytes(h, 0x1DA, 6), std::string(6, '\xFF'));
-  EXPECT_EQ(Bytes(h, 0x1F8, 8), std::string(8, '\xFF'));
+DecodedHeader ReadBack(const DataFileHeader& header) {
+  DecodedHeader decoded = DecodeDataFileHeader(header.Bytes, sizeof header.Bytes);
+  EXPECT_TRUE(decoded.IsDataFile) << decoded.Problem;
+  return decoded;
 }
+
+std::string Text(const DataFileHeader& header) {
+  return std::string(reinterpret_cast<const char*>(header.Bytes), HeaderSize);
+}
+
+// Channels 1 (+-10V), 2 (+-1V D) and 5 (+-0.05V) at 7000 Hz, 10 V, loop record: the
+// aggregate 21000 Hz becomes 20997 Hz, 6999.125... Hz per channel.
+const char* const ThreeChannels =
+    "56454C444F524646532020202020202020202020202020200000000000000000"
+    "53414D504C45535F464F524D4154202020202020202020201400000000000000"
+    "07000000000020C155C72A072057BB400600100053445F464F524D4154202020"
+    "2020202020202020202020204600000000000000055200001003004001810443"
+    "0000000000000000000000000000000000000000000000000000000000000000"
+    "000000000000000000000000000000000000000000000000000053445F494E46"
+    "4F202020202020202020202020202020202006010000000000000000FFFFFFFF"
+    "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"
+    "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"
+    "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"
+    "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"
+    "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"
+    "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"
+    "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF00000000"
+    "0000000000000000000000000000000000000000000000000000FFFFFFFFFFFF"
+    "53414D504C45535F5245434F524420202020202020202020FFFFFFFFFFFFFFFF";
 
 TEST(DataFileHeader, ThreeChannelsByteForByte) {
   RecordingSettings s;
@@ -85,67 +52,107 @@ TEST(DataFileHeader, ThreeChannelsByteForByte) {
   s.ChAIndex[1] = 7;
   s.ChAIndex[4] = 5;
   s.SampleRate = 7000.0;
+  std::string expected;
+  for (const char* hex = ThreeChannels; *hex != '\0'; hex += 2) {
+    expected += static_cast<char>(std::stoi(std::string(hex, 2), nullptr, 16));
+  }
   DataFileHeader h = HeaderFor(s, 10.0, CycleModeFlag);
-  EXPECT_EQ(U32(h, 0x074), 20997u);
-  EXPECT_DOUBLE_EQ(Floating<double>(h, 0x048), 24e6 / 1143 / 3);
-  EXPECT_NEAR(Floating<double>(h, 0x048), 6999.125109, 1e-6);
-  EXPECT_EQ(Floating<float>(h, 0x044), -10.0f);
-  EXPECT_EQ(h.Bytes[0x078], 0x10);
-  EXPECT_EQ(h.Bytes[0x079], 3);
-  EXPECT_EQ(U16(h, 0x07A), 0x4000);
-  EXPECT_EQ(U16(h, 0x07C), 0x8101);
-  EXPECT_EQ(U16(h, 0x07E), 0x4304);
-  EXPECT_EQ(Bytes(h, 0x080, 58), std::string(58, '\x00'));
+  EXPECT_EQ(Text(h), expected);
+  DecodedHeader read = ReadBack(h);
+  EXPECT_DOUBLE_EQ(read.PerChannelRate, 24e6 / 1143 / 3);
+  EXPECT_TRUE(read.Notes.empty());
 }
 
-TEST(DataFileHeader, ExactAggregateRate) {
+// What the builder writes, the reader reads back: rates, ranges, modes and descriptors.
+TEST(DataFileHeader, ReadsBackWhatItWrites) {
   RecordingSettings s;
-  s.ChAIndex[3] = 1;
+  s.ChAIndex[3] = 1;  // ground: gain 0, input mode 0
   s.ChAIndex[9] = 3;
   s.SampleRate = 10000.0;
-  DataFileHeader h = HeaderFor(s, 10.0, 0);
-  EXPECT_EQ(U32(h, 0x074), 20000u);
-  EXPECT_EQ(Floating<double>(h, 0x048), 10000.0);
-  EXPECT_EQ(U16(h, 0x07A), 0x0003);  // ground: gain 0, input mode 0
-  EXPECT_EQ(U16(h, 0x07C), 0x4109);
-
+  DecodedHeader read = ReadBack(HeaderFor(s, 10.0, 0));
+  EXPECT_EQ(read.AggregateRate, 20000u);
+  EXPECT_EQ(read.PerChannelRate, 10000.0);
+  ASSERT_EQ(read.Channels.size(), 2u);
+  EXPECT_EQ(read.Channels[0].Raw, 0x0003);
+  EXPECT_EQ(RangePositionA(read.Channels[0]), 1);
+  EXPECT_EQ(read.Channels[1].Raw, 0x4109);
+  EXPECT_EQ(read.Channels[1].Channel, 10);
   s.SampleRate = -100.0;  // a negative configured rate: the slowest clock, never a wrapped one
-  EXPECT_EQ(U32(HeaderFor(s, 10.0, 0), 0x074), 31u);
-}
+  EXPECT_EQ(ReadBack(HeaderFor(s, 10.0, 0)).AggregateRate, 31u);
 
-TEST(DataFileHeader, SynchronousModeCarriesTheBGain) {
-  RecordingSettings s;
+  // The B gain rides in the descriptor of its A channel, in the "A and B" mode only.
+  s = RecordingSettings();
   s.SynchroMode = 1;
   s.ChAIndex[0] = 3;
   s.ChBIndex[0] = 8;
   s.ChAIndex[15] = 9;
   s.ChBIndex[15] = 9;
-  DataFileHeader h = HeaderFor(s, 10.0, SynchroModeFlag);
-  EXPECT_EQ(U16(h, 0x07A), 0x5100);
-  EXPECT_EQ(U16(h, 0x07C), 0x9B0F);
-  EXPECT_EQ(h.Bytes[0x078], 0x04);
-
+  read = ReadBack(HeaderFor(s, 10.0, SynchroModeFlag | CycleModeFlag));
+  EXPECT_EQ(read.ModeFlags, SynchroModeFlag | CycleModeFlag);
+  ASSERT_EQ(read.Channels.size(), 2u);
+  EXPECT_EQ(read.Channels[0].Raw, 0x5100);
+  EXPECT_EQ(RangePositionB(read.Channels[0]), 4);  // read with the kind of its A channel
+  EXPECT_EQ(read.Channels[1].Raw, 0x9B0F);
+  EXPECT_EQ(RangePositionA(read.Channels[1]), 9);
+  EXPECT_EQ(RangePositionB(read.Channels[1]), 9);
   s.ChBIndex[0] = 0;  // B off
-  EXPECT_EQ(U16(HeaderFor(s, 10.0, 0), 0x07A), 0x4100);
+  EXPECT_EQ(ReadBack(HeaderFor(s, 10.0, 0)).Channels[0].Raw, 0x4100);
   s.SynchroMode = 0;  // B ignored
   s.ChBIndex[0] = 8;
-  EXPECT_EQ(U16(HeaderFor(s, 10.0, 0), 0x07A), 0x4100);
-}
+  EXPECT_EQ(ReadBack(HeaderFor(s, 10.0, 0)).Channels[0].Raw, 0x4100);
 
-TEST(DataFileHeader, AllSixteenChannelsAndTheAdcRange) {
-  RecordingSettings s;
   for (int c = 0; c < ChannelsPerGroup; ++c) {
     s.ChAIndex[c] = 2;
   }
   s.SampleRate = 1000.0;
-  DataFileHeader h = HeaderFor(s, 0.0, 0x17);
-  EXPECT_EQ(h.Bytes[0x079], 16);
-  EXPECT_EQ(U16(h, 0x07A + 2 * 15), 0x400F);
-  EXPECT_EQ(Bytes(h, 0x07A + 32, 32), std::string(32, '\x00'));
-  EXPECT_EQ(Floating<float>(h, 0x044), 0.0f);
-  EXPECT_EQ(h.Bytes[0x078], 0x17);
-  EXPECT_EQ(Floating<float>(HeaderFor(s, -5.0, 0), 0x044), 0.0f);
-  EXPECT_EQ(Floating<float>(HeaderFor(s, 2.5, 0), 0x044), -2.5f);
+  read = ReadBack(HeaderFor(s, 0.0, 0x17));
+  EXPECT_EQ(read.ChannelCount, 16);
+  EXPECT_EQ(read.Channels.back().Raw, 0x400F);
+  EXPECT_EQ(read.ModeFlags, 0x17);
+  EXPECT_TRUE(read.Notes.empty());  // slots 16-31 are 0
+  EXPECT_EQ(read.AdcRange, 0.0);
+  EXPECT_EQ(ReadBack(HeaderFor(s, -5.0, 0)).AdcRange, 0.0);
+  EXPECT_EQ(ReadBack(HeaderFor(s, 2.5, 0)).AdcRange, 2.5);
+}
+
+TEST(HeaderDecoder, SaysWhyBytesAreNotADataFile) {
+  RecordingSettings s;
+  s.ChAIndex[0] = 2;
+  std::string good = Text(HeaderFor(s, 10.0, 0));
+  std::string renamed = good;
+  renamed.replace(0x54, 9, "SD_FORMAX");
+  std::string longer = good;
+  longer[0x038] = 21;
+  const std::pair<std::string, std::string> cases[] = {
+      {"", "it holds 0 bytes, less than the 512-byte header of a data file"},
+      {good.substr(0, 511), "it holds 511 bytes, less than the 512-byte header of a data file"},
+      {renamed, "the section at 0x054 is named \"SD_FORMAX\" where a data file has \"SD_FORMAT\""},
+      {longer, "the SAMPLES_FORMAT section gives a length of 21 where a data file has 20"},
+      {std::string(600, '\0'), "the section at 0x000 is named \"" + std::string(24, '?') +
+                                   "\" where a data file has \"VELDORFFS\""},
+  };
+  for (const auto& [bytes, problem] : cases) {
+    DecodedHeader read =
+        DecodeDataFileHeader(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    EXPECT_FALSE(read.IsDataFile);
+    EXPECT_EQ(read.Problem, problem);
+  }
+
+  // Bytes this tool never writes are noted, not fatal.
+  good[0x079] = 40;
+  good[0x07B + 2 * 31] = '\xC0';
+  good[0x0DC] = 0;
+  DecodedHeader read =
+      DecodeDataFileHeader(reinterpret_cast<const uint8_t*>(good.data()), good.size());
+  EXPECT_TRUE(read.IsDataFile);
+  EXPECT_EQ(read.Channels.size(), 32u);
+  EXPECT_EQ(RangePositionA(read.Channels[31]), -1);
+  for (const char* note :
+       {"the header counts 40 channels but has room for 32", "channel 1 has an unknown input mode",
+        "channel 1 is out of ascending order",
+        "the byte at 0x0DC differs from what this tool writes there"}) {
+    EXPECT_NE(std::find(read.Notes.begin(), read.Notes.end(), note), read.Notes.end()) << note;
+  }
 }
 
 TEST(WriteDataFileHeader, WritesOnceAndReportsWhatHappened) {
@@ -168,10 +175,9 @@ TEST(WriteDataFileHeader, WritesOnceAndReportsWhatHappened) {
   EXPECT_EQ(WriteDataFileHeader(files, file, 1, 10.0, &list, 1000.0, 0), 0);
   files.Close(file);
 
-  DataFileHeader expected = BuildDataFileHeader(1, 10.0, list, 1000.0, 0);
   std::string bytes = ReadBytes(name);
   ASSERT_EQ(bytes.size(), 612u);
-  EXPECT_EQ(bytes.substr(0, 512), std::string(reinterpret_cast<char*>(expected.Bytes), 512));
+  EXPECT_EQ(bytes.substr(0, 512), Text(BuildDataFileHeader(1, 10.0, list, 1000.0, 0)));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/ConfigResource.h"
+#include "tests/window/FindWindow.h"
 
 namespace {
 
@@ -35,31 +36,10 @@ std::string WindowsPath(std::string path) {
   return path;
 }
 
-struct Search {
-  DWORD Process;
-  const wchar_t* Title;
-  HWND Found;
-};
-
-BOOL CALLBACK FindWindowOf(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<Search*>(parameter);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  wchar_t title[128] = {};
-  GetWindowTextW(window, title, 128);
-  if (process == search->Process && IsWindowVisible(window) && wcscmp(title, search->Title) == 0) {
-    search->Found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 HWND WaitForWindow(DWORD process, const wchar_t* title) {
   for (DWORD start = GetTickCount(); GetTickCount() - start < WaitLimitMs; Sleep(50)) {
-    Search search{process, title, nullptr};
-    EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&search));
-    if (search.Found != nullptr) {
-      return search.Found;
+    if (HWND found = FindVisibleWindow(process, title)) {
+      return found;
     }
   }
   return nullptr;

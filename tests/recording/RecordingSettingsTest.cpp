@@ -86,6 +86,22 @@ TEST_F(RecordingModel, ChannelListHoldsEnabledAChannelsWithTheirCodes) {
   EXPECT_EQ(list.Entries[1].Code, 0xFFFF0006u);  // B off: -1 in the high half
 }
 
+TEST(SyncChannelB, BFollowsTheKindOfA) {
+  RecordingSettings settings;
+  const int32_t pairs[][3] = {
+      // A, B before, B after
+      {0, 5, 0}, {1, 3, 1}, {3, 5, 5}, {3, 7, 3}, {8, 3, 8}, {8, 6, 6}, {-1, 2, -1}, {7, -1, -1},
+  };
+  for (int k = 0; k < 8; ++k) {
+    settings.ChAIndex[k] = pairs[k][0];
+    settings.ChBIndex[k] = pairs[k][1];
+  }
+  SyncChannelB(settings);
+  for (int k = 0; k < 8; ++k) {
+    EXPECT_EQ(settings.ChBIndex[k], pairs[k][2]) << k;
+  }
+}
+
 TEST_F(RecordingModel, NoChannelCountsZeroButLimitsAsOne) {
   EnableChannels(0);
   EXPECT_EQ(BuildChannelList(Settings, nullptr), 0);

@@ -9,33 +9,12 @@
 #include "platform/FileSystem.h"
 #include "platform/SystemText.h"
 #include "resources/ResourceIds.h"
+#include "tests/window/FindWindow.h"
 
 namespace {
 
 constexpr int FillStepLimit = 50000000;
 constexpr int MessageTextId = 0xFFFF;  // the static that shows a message box's text
-
-struct Search {
-  const wchar_t* Caption;
-  HWND Found;
-};
-
-BOOL CALLBACK FindBox(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<Search*>(parameter);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  wchar_t className[16] = {};
-  wchar_t caption[128] = {};
-  GetClassNameW(window, className, 16);
-  // Sends no message: the dialog's thread may be waiting for this one.
-  InternalGetWindowText(window, caption, 128);
-  if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-      wcscmp(className, L"#32770") == 0 && wcscmp(caption, search->Caption) == 0) {
-    search->Found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
 
 }  // namespace
 
@@ -175,15 +154,14 @@ DialogWatcher::DialogWatcher(const wchar_t* caption, std::function<void(HWND box
   Thread = std::thread([found, wanted, act, limitMs] {
     DWORD start = GetTickCount();
     while (GetTickCount() - start < limitMs) {
-      Search search{wanted.c_str(), nullptr};
-      EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-      if (search.Found != nullptr) {
+      HWND box = FindVisibleWindow(GetCurrentProcessId(), wanted.c_str(), L"#32770");
+      if (box != nullptr) {
         Sleep(50);  // let the box finish its start
         *found = true;
         // A box that is still up a while later did not take the action: again.
-        for (int tries = 0; tries < 5 && IsWindow(search.Found); ++tries) {
-          act(search.Found);
-          for (int wait = 0; wait < 100 && IsWindow(search.Found); ++wait) {
+        for (int tries = 0; tries < 5 && IsWindow(box); ++tries) {
+          act(box);
+          for (int wait = 0; wait < 100 && IsWindow(box); ++wait) {
             Sleep(20);
           }
         }
