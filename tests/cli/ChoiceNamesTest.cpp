@@ -77,6 +77,7 @@ TEST(CommandLine, BadOptionsAreUsageErrors) {
       {"write", "--size", "1K", "--duration", "1"},
       {"inspect"},
       {"inspect", "a.VDF", "b.VDF"},
+      {"inspect", "/no/such/file.VDF"},
       {"write", "--settings-dir", "/no/such/folder"},
       {"write", "--config", "/no/such/file.cfg"},
   };

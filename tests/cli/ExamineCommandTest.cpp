@@ -122,16 +122,4 @@ TEST_F(ExamineCommandTest, VerifyFindsAChangedByte) {
   EXPECT_TRUE(Has(run, "and 7 bytes more: the file ends inside a chunk")) << run.Out;
 }
 
-TEST_F(ExamineCommandTest, FilesThatAreNotDataFilesAreNamedSo) {
-  CliRun run = ExamineBytes(std::string(600, 'x'));
-  EXPECT_EQ(run.Code, ExitRefused);
-  EXPECT_EQ(run.Err, "zq347cli: " + Folder.File("odd.VDF") +
-                         " is not a data file: the section at 0x000 is named \"" +
-                         std::string(24, 'x') + "\" where a data file has \"VELDORFFS\"\n");
-  EXPECT_TRUE(run.Out.empty());
-  ExamineRequest missing;
-  missing.File = Folder.File("none.VDF");
-  EXPECT_EQ(RunExamine(missing).Code, ExitUsage);
-}
-
 }  // namespace

@@ -92,7 +92,7 @@ TEST_F(WriteCommandTest, ASavedListWithoutAChoiceAsksForAnOption) {
   EXPECT_EQ(run.Err,
             "zq347cli: the \"Size/Time per channel\" list has no choice in the saved "
             "state; give one with an option\n");
-  Request.Duration = "Time 20 h.";
+  Request.Size = "1K";
   EXPECT_EQ(RunWrite(Request).Code, ExitDone);
 }
 
