@@ -30,11 +30,11 @@ TEST_F(WriteCommandTest, OptionsOverrideTheSavedState) {
                                   "ChA1Index = 2", "ChA2Index = 2"});
   Request.IgnoreSavedState = false;
   Request.ChannelsA = {"2=OFF"};
-  Request.RecordNumber = 9;
+  Request.RecordNumber = 1000;  // the last in the list
   CliRun run = RunWrite(Request);
   ASSERT_EQ(run.Code, ExitDone) << run.Err;
   // One channel of 2 Ks; the rate chosen for two channels stays when one goes off.
-  std::string bytes = ReadBytes(Name("0009Dat.VDF"));
+  std::string bytes = ReadBytes(Name("01000Dat.VDF"));
   ASSERT_EQ(bytes.size(), 512u + 8 * 512);
   EXPECT_EQ(static_cast<uint8_t>(bytes[0x079]), 1);
   EXPECT_EQ(static_cast<uint8_t>(bytes[0x074]) | static_cast<uint8_t>(bytes[0x075]) << 8 |

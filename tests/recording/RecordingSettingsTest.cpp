@@ -90,14 +90,15 @@ TEST(SyncChannelB, BFollowsTheKindOfA) {
   RecordingSettings settings;
   const int32_t pairs[][3] = {
       // A, B before, B after
-      {0, 5, 0}, {1, 3, 1}, {3, 5, 5}, {3, 7, 3}, {8, 3, 8}, {8, 6, 6}, {-1, 2, -1}, {7, -1, -1},
+      {0, 5, 0}, {1, 3, 1},   {3, 5, 5},   {3, 6, 3}, {8, 3, 8},
+      {8, 6, 6}, {-1, 2, -1}, {7, -1, -1}, {2, 4, 4},
   };
-  for (int k = 0; k < 8; ++k) {
+  for (int k = 0; k < 9; ++k) {
     settings.ChAIndex[k] = pairs[k][0];
     settings.ChBIndex[k] = pairs[k][1];
   }
   SyncChannelB(settings);
-  for (int k = 0; k < 8; ++k) {
+  for (int k = 0; k < 9; ++k) {
     EXPECT_EQ(settings.ChBIndex[k], pairs[k][2]) << k;
   }
 }
