@@ -26,11 +26,12 @@ class ExamineCommandTest : public ::testing::Test {
     return RunExamine(request);
   }
 
-  CliRun ExamineBytes(const std::string& bytes, bool verify = false) {
+  CliRun ExamineBytes(const std::string& bytes, bool verify = false, bool json = false) {
     WriteBytes(Folder.File("odd.VDF"), bytes);
     ExamineRequest request;
     request.File = Folder.File("odd.VDF");
     request.Verify = verify;
+    request.Json = json;
     return RunExamine(request);
   }
 
@@ -120,6 +121,13 @@ TEST_F(ExamineCommandTest, VerifyFindsAChangedByte) {
   EXPECT_TRUE(Has(run, "matches no size or duration of the configuration")) << run.Out;
   run = ExamineBytes(bytes.substr(0, 512 + 3 * 512 + 7));
   EXPECT_TRUE(Has(run, "and 7 bytes more: the file ends inside a chunk")) << run.Out;
+
+  // What this tool never writes is noted, in JSON too.
+  bytes[0x0DC] = 0;
+  run = ExamineBytes(bytes, false, true);
+  EXPECT_TRUE(
+      Has(run, "\"notes\":[\"the byte at 0x0DC differs from what this tool writes there\"]"))
+      << run.Out;
 }
 
 }  // namespace

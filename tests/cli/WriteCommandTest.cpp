@@ -179,6 +179,10 @@ TEST_F(WriteCommandTest, ATargetRestartsTheNumberingAsTheSaveDialogDoes) {
   EXPECT_TRUE(FileExists(target.File("0001Run.VDF")));
   Request.BaseName = "sub/Run";
   EXPECT_EQ(RunWrite(Request).Code, ExitUsage);
+  Request.BaseName = std::string(256, 'n');  // one more than the field holds
+  run = RunWrite(Request);
+  EXPECT_EQ(run.Code, ExitRefused);
+  EXPECT_NE(run.Err.find("the base name nnn"), std::string::npos) << run.Err;
 }
 
 }  // namespace

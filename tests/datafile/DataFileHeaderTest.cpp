@@ -100,6 +100,8 @@ TEST(DataFileHeader, ReadsBackWhatItWrites) {
   s.SynchroMode = 0;  // B ignored
   s.ChBIndex[0] = 8;
   EXPECT_EQ(ReadBack(HeaderFor(s, 10.0, 0)).Channels[0].Raw, 0x4100);
+  s.ChAIndex[0] = 6;  // +-10V D: the first differential range
+  EXPECT_EQ(ReadBack(HeaderFor(s, 10.0, 0)).Channels[0].Raw, 0x8000);
 
   for (int c = 0; c < ChannelsPerGroup; ++c) {
     s.ChAIndex[c] = 2;

@@ -81,7 +81,8 @@ TEST_F(DataFileWriterTest, CompleteFileOfTwoChannels) {
   EXPECT_EQ(bytes.substr(512), std::string(4096, '\xFF'));
   EXPECT_EQ(Configuration.FileAutoIncrement, 2);
   EXPECT_EQ(std::string(Paths.OutputPath), Name("0002Dat"));
-  EXPECT_TRUE(Writer.WriteNextChunk());  // nothing more to do
+  EXPECT_TRUE(Writer.WriteNextChunk());  // nothing more to do, and nothing to tell
+  EXPECT_EQ(Owner.Events.size(), 7u);
 }
 
 TEST_F(DataFileWriterTest, SynchronousModeDoublesTheChunks) {
@@ -175,6 +176,7 @@ TEST_F(DataFileWriterTest, ChunkCountIsAtLeastOneAndAtMost0xFFFFFFFF) {
   Settings.SizeIndex = 1000;  // neither a size nor a time
   ASSERT_EQ(Start(1), StartOutcome::Started);
   EXPECT_EQ(Writer.TotalChunks(), 1u);
+  EXPECT_FALSE(Writer.WriteNextChunk());
   EXPECT_EQ(Start(1), StartOutcome::NotStarted);  // one file at a time
   Writer.StopDataFile();
   Writer.ComposeFileName();
