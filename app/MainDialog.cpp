@@ -177,7 +177,7 @@ int32_t MainDialog::OnChooseFileCommand() {
   std::string problem;
   if (!ChooseTargetFile(Hwnd, Files, Configuration, Paths, problem)) {
     if (!problem.empty()) {
-      ShowMessage(MessageCaption, ErrorStyle, problem.c_str());
+      ShowMessage(MB_ICONHAND, problem.c_str());
     }
     return 0;
   }
