@@ -138,8 +138,10 @@ TEST(Writing, ListsWithoutAChoiceOrNoChannelRefuseWithAMessage) {
   EXPECT_EQ(dialog.Selection(ChannelA(3)), -1);
 
   std::wstring text;
+  bool pressedMeanwhile = false;
   auto read = [&](HWND box) {
     text = BoxText(box);
+    pressedMeanwhile |= dialog.Checked(IDC_WRITE);
     Press(box, IDOK);
   };
   {
@@ -165,6 +167,7 @@ TEST(Writing, ListsWithoutAChoiceOrNoChannelRefuseWithAMessage) {
   }
   EXPECT_NE(text.find(L"No A channel"), std::wstring::npos) << text;
   EXPECT_FALSE(dialog.Checked(IDC_WRITE));
+  EXPECT_FALSE(pressedMeanwhile) << "the button looked pressed under a box";
   EXPECT_EQ(FileSizeOf(folder.File("0001Dat.VDF")), -1);
 }
 
