@@ -111,7 +111,6 @@ TEST_F(HintTracking, AnotherControlClosesTheHintAtOnceAndCountsAgain) {
 }
 
 TEST_F(HintTracking, MovingTheDialogClosesTheHint) {
-  HideHintOnMove(Dialog);
   HWND hint = HintOver(IDC_RESET_MUL);
   ASSERT_NE(hint, nullptr);
   RECT bounds;
