@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "common/Numbers.h"
 #include "datafile/DataFileHeader.h"
 #include "recording/ListLabels.h"
-#include "common/Numbers.h"
 
 namespace {
 

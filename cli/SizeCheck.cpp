@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "datafile/DataFileHeader.h"
 #include "common/Numbers.h"
+#include "datafile/DataFileHeader.h"
 #include "recording/RecordingSettings.h"
 
 namespace {

@@ -347,13 +347,21 @@ int WriteFile(const WriteRequest& request, FileSystem& files, Console& console,
   while (!writer.WriteNextChunk()) {
     if (stop != 0) {
       uint32_t written = writer.ChunksWritten();
-      // As releasing the write button: closed where it stands, the number advances.
+      // As releasing the write button: flushed and closed where it stands, the number
+      // advances.
       writer.StopDataFile();
       writer.ComposeFileName();
       progress.Clear();
-      return Interrupted(console, name, written, total, chunkBytes);
+      if (owner.Errors.empty()) {
+        return Interrupted(console, name, written, total, chunkBytes);
+      }
+      break;
     }
-    progress.Update(SectorBytes + int64_t{writer.ChunksWritten()} * chunkBytes);
+    if (writer.ChunksWritten() == total) {
+      progress.WaitForDisk();  // the next step returns once the disk holds the file
+    } else {
+      progress.Update(SectorBytes + int64_t{writer.ChunksWritten()} * chunkBytes);
+    }
   }
   progress.Clear();
   if (!owner.Errors.empty()) {
