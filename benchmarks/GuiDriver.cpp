@@ -26,6 +26,7 @@ constexpr wchar_t ChooserCaption[] = L"File for writing";
 constexpr int WriteButton = 1010;
 constexpr DWORD WaitLimitMs = 20000;
 constexpr UINT AnswerLimitMs = 5000;
+constexpr DWORD QuestionPauseMs = 5;
 
 double Now() {
   static LARGE_INTEGER frequency = [] {
@@ -164,6 +165,7 @@ int main(int argc, char** argv) {
     }
     if (started) {
       answers.push_back(answer);
+      Sleep(QuestionPauseMs);  // a question now and then, not a load of its own
     } else if (checked == BST_CHECKED) {
       // This question waited while F2 created the file and disabled the controls.
       started = true;

@@ -45,7 +45,9 @@ code=$?
 echo "$out"
 ((code == 3)) || fail "the command line exited $code on a card that could not hold the file"
 [[ $out == *"the file is incomplete"* ]] || fail "the command line did not say why"
+card_remove  # the failure may have left the file system read-only
 if ((windows)); then
+  card_make 256 64 || exit 1
   write_choices "$card_dir" 128 0 1 0
   out=$("${emulator[@]}" "$build/GuiDriver.exe" "$(path "$build/ZQ347Fill.exe")" \
     "$(path "$card_dir")" --message | tr -d '\r')
@@ -58,7 +60,7 @@ card_remove
 echo "== A card of 5 MB/s"
 card_make 256 200 5242880 || exit 1
 start=$(date +%s.%N)
-if command -v script >/dev/null; then  # a terminal, so that the bar is drawn
+if ((!windows)) && command -v script >/dev/null; then  # a terminal: the bar is drawn
   out=$(script -qefc "$(printf '%q ' "${cli[@]}") write --settings-dir $(printf '%q' \
     "$(path "$card_dir")") --fresh --channel 1=+-10V --size 8M" /dev/null)
   code=$?

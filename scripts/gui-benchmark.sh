@@ -38,7 +38,7 @@ cleanup() {
   if [[ -n $memory ]]; then
     umount "$memory" && rmdir "$memory"
   fi
-  rm -f "${results:-}"
+  rm -f "${results:-}" "${results:-}.line"
 }
 trap cleanup EXIT
 if [[ -n ${2:-} ]]; then
@@ -55,7 +55,7 @@ folder=$(cd "$folder" && pwd)
 prefix=$root/$build/wineprefix
 windows() { echo "Z:${1//\//\\}"; }
 run() { scripts/wine-run.sh "$prefix" "$@"; }
-program() { windows "$root/$1/ZQ347Fill.exe"; }
+program() { windows "$(cd "$1" && pwd)/ZQ347Fill.exe"; }
 
 fill() {  # $1: label, $2: build of the program, $3: folder, $4: MiB, then write_choices' rest
   local label=$1 from=$2 where=$3 size=$4
@@ -70,6 +70,7 @@ fill() {  # $1: label, $2: build of the program, $3: folder, $4: MiB, then write
     echo "the data file has $bytes bytes" >&2
     exit 1
   fi
+  [[ -n ${keep:-} ]] || rm -f "$where"/*.VDF
   echo "$label $line"
 }
 
@@ -91,12 +92,11 @@ for ((round = 1; round <= rounds; round++)); do
     fill one-before "$ZQ_BEFORE" "$folder" "$mib" 0 1 0 | tee -a "$results"
     fill sixteen-before "$ZQ_BEFORE" "$folder" "$mib" 1 16 1 | tee -a "$results"
   fi
-  rm -f "$folder"/*.VDF
 done
 
 # The slow card: the fill, then what a sync still has to write.
 slow() {  # $1: label, $2: build
-  fill "$1" "$2" "$card_dir" "$slow_mib" 0 1 0 >"$results.line"
+  keep=1 fill "$1" "$2" "$card_dir" "$slow_mib" 0 1 0 >"$results.line"
   local start end sectors
   sectors=$(card_sectors)
   start=$(date +%s.%N)
@@ -109,8 +109,8 @@ slow() {  # $1: label, $2: build
   echo "$label $seconds $(awk "BEGIN { print $end - $start }") $sectors $rest" |
     tee -a "$results"
 }
-if [[ $(id -u) == 0 && -w /sys/fs/cgroup/blkio/blkio.throttle.write_bps_device ]] &&
-  card_make 256 $((slow_mib + 128)) 5242880; then
+if ((slow_mib > 0)) && [[ $(id -u) == 0 && -w /sys/fs/cgroup/blkio/blkio.throttle.write_bps_device ]] &&
+  card_make 256 320 5242880; then
   for ((round = 1; round <= 2; round++)); do
     slow slow-card "$build"
     [[ -n ${ZQ_BEFORE:-} ]] && slow slow-card-before "$ZQ_BEFORE"
