@@ -23,6 +23,7 @@ const MessageMapEntry MainDialogMap[] = {
     MAP_ROW(WM_INITDIALOG, 0, 0, MainDialog, OnInitDialog),
     MAP_ROW(WM_DESTROY, 0, 0, MainDialog, OnDestroy),
     MAP_ROW(WM_MOVE, 0, 0, MainDialog, OnMove),
+    MAP_ROW_FIRST(WM_ENABLE, 0, 0, MainDialog, OnEnable),
     MAP_ROW(WM_COMMAND, IDCANCEL, 0, MainDialog, OnCancel),
     MAP_ROW_FIRST(WM_COMMAND, IDC_WRITE, 0, MainDialog, OnWriteCommand),
     MAP_ROW(WM_COMMAND, IDC_CHOOSE_FILE, 0, MainDialog, OnChooseFileCommand),
@@ -111,6 +112,15 @@ int32_t MainDialog::OnMove() {
   return NotHandled;
 }
 
+// Disabled, the dialog has a message box or the save-file dialog over it, which a
+// topmost hint would cover.
+int32_t MainDialog::OnEnable(WPARAM enabled) {
+  if (enabled == FALSE) {
+    Hints().HideHint();
+  }
+  return NotHandled;
+}
+
 int32_t MainDialog::OnCancel() {
   DestroyWindow(Hwnd);
   return 0;
@@ -142,18 +152,19 @@ int32_t MainDialog::OnWriteCommand(WPARAM first) {
                   "The \"%s\" list shows no choice.\nChoose an entry in it, then start "
                   "writing again.",
                   missing.c_str());
-    ShowMessage(MB_ICONHAND, text);
+    // Released first: nothing is written while the message is up.
     ReleaseWriteButton();
+    ShowMessage(MB_ICONHAND, text);
     return 0;
   }
   ChannelList list;
   Controls.RebuildRateList(false, &list);
   int32_t count = list.Count;
   if (count == 0) {
+    ReleaseWriteButton();
     ShowMessage(MB_ICONHAND,
                 "No A channel is switched on.\nChoose a range for at least one A channel, then "
                 "start writing again.");
-    ReleaseWriteButton();
     return 0;
   }
   // The name follows the record number as it is now, even if no list closed up.

@@ -31,6 +31,7 @@ class MainDialog : public Dialog, private WriterOwner {
   int32_t OnInitDialog();
   int32_t OnDestroy();
   int32_t OnMove();
+  int32_t OnEnable(WPARAM enabled);
   int32_t OnCancel();
   int32_t OnWriteCommand(WPARAM first);
   int32_t OnChooseFileCommand();

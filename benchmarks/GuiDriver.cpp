@@ -3,13 +3,19 @@
 // dialog, presses F2 and asks the dialog again and again while the file is filled.
 // Prints one line: seconds from F2 to the released button, the program's peak memory
 // (KiB), the answer time of the question that waited for F2's own work, then every
-// answer time while filling (ms).
-//   GuiDriver PROGRAM FOLDER
+// answer time while filling (ms). With --message, a second line gives the text of the
+// message box that the program shows after the file, or "message: none".
+//   GuiDriver PROGRAM FOLDER [--message]
+// The baseline: a plain loop of 1 MiB writes from one buffer, flushed at its end.
+// Prints its seconds.
+//   GuiDriver --plain FILE MIB
 #include <windows.h>
 
 #include <psapi.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -20,6 +26,7 @@ constexpr wchar_t ChooserCaption[] = L"File for writing";
 constexpr int WriteButton = 1010;
 constexpr DWORD WaitLimitMs = 20000;
 constexpr UINT AnswerLimitMs = 5000;
+constexpr DWORD QuestionPauseMs = 5;
 
 double Now() {
   static LARGE_INTEGER frequency = [] {
@@ -61,11 +68,55 @@ int Fail(const char* text) {
   return 1;
 }
 
+int PlainLoop(const char* name, int mib) {
+  constexpr DWORD Block = 1 << 20;
+  void* buffer = VirtualAlloc(nullptr, Block, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  if (buffer == nullptr) {
+    return Fail("no buffer");
+  }
+  std::memset(buffer, 0xFF, Block);
+  double start = Now();
+  HANDLE file =
+      CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD done = 0;
+  bool written = file != INVALID_HANDLE_VALUE && WriteFile(file, buffer, 512, &done, nullptr);
+  for (int i = 0; written && i < mib; ++i) {
+    written = WriteFile(file, buffer, Block, &done, nullptr) && done == Block;
+  }
+  written = written && FlushFileBuffers(file);
+  CloseHandle(file);
+  if (!written) {
+    return Fail("the plain loop could not write its file");
+  }
+  std::printf("%.3f\n", Now() - start);
+  return 0;
+}
+
+// The text of the program's message box, closed with OK; empty when none came.
+std::wstring TakeMessage() {
+  DWORD start = GetTickCount();
+  while (GetTickCount() - start < 3000) {
+    HWND box = FindWindowW(L"#32770", L"ZQ347Fill");
+    if (box != nullptr) {
+      wchar_t text[1024] = L"";
+      GetDlgItemTextW(box, 0xFFFF, text, 1024);
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+      return text;
+    }
+    Sleep(20);
+  }
+  return L"";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    return Fail("usage: GuiDriver PROGRAM FOLDER");
+  if (argc == 4 && std::strcmp(argv[1], "--plain") == 0) {
+    return PlainLoop(argv[2], std::atoi(argv[3]));
+  }
+  bool message = argc == 4 && std::strcmp(argv[3], "--message") == 0;
+  if (argc != 3 && !message) {
+    return Fail("usage: GuiDriver PROGRAM FOLDER [--message] | --plain FILE MIB");
   }
   std::string command = std::string("\"") + argv[1] + "\"";
   STARTUPINFOA startup = {};
@@ -114,6 +165,7 @@ int main(int argc, char** argv) {
     }
     if (started) {
       answers.push_back(answer);
+      Sleep(QuestionPauseMs);  // a question now and then, not a load of its own
     } else if (checked == BST_CHECKED) {
       // This question waited while F2 created the file and disabled the controls.
       started = true;
@@ -123,6 +175,12 @@ int main(int argc, char** argv) {
     }
   }
   double seconds = Now() - start;
+  std::wstring text = message ? TakeMessage() : L"";
+  if (message) {
+    // Wine answers again only a while after a message box closes.
+    while (AnswerTime(dialog, &checked) < 0) {
+    }
+  }
 
   PROCESS_MEMORY_COUNTERS memory = {};
   memory.cb = sizeof memory;
@@ -141,5 +199,11 @@ int main(int argc, char** argv) {
     std::printf(" %.2f", answer);
   }
   std::printf("\n");
+  if (message) {
+    for (wchar_t& c : text) {
+      c = c == L'\n' || c == L'\r' ? L' ' : c;
+    }
+    std::printf("message: %ls\n", text.empty() ? L"none" : text.c_str());
+  }
   return 0;
 }

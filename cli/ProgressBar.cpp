@@ -37,7 +37,18 @@ void ProgressBar::Update(int64_t doneBytes) {
     return;
   }
   LastDraw = now;
-  double seconds = std::chrono::duration<double>(now - Begin).count();
+  Draw(doneBytes, nullptr);
+}
+
+void ProgressBar::WaitForDisk() {
+  if (Enabled) {
+    Draw(Total, "  waiting for the disk...");
+  }
+}
+
+// `note` replaces the speed and the time left.
+void ProgressBar::Draw(int64_t doneBytes, const char* note) {
+  double seconds = std::chrono::duration<double>(Clock::now() - Begin).count();
   double fraction = static_cast<double>(doneBytes) / static_cast<double>(Total);
   if (fraction > 1) {
     fraction = 1;
@@ -50,7 +61,9 @@ void ProgressBar::Update(int64_t doneBytes) {
   bar[BarWidth] = '\0';
   char speed[32] = "";
   char left[48] = "";
-  if (seconds > 0.2 && doneBytes > 0) {
+  if (note != nullptr) {
+    std::snprintf(speed, sizeof speed, "%s", note);
+  } else if (seconds > 0.2 && doneBytes > 0) {
     double bytesPerSecond = static_cast<double>(doneBytes) / seconds;
     std::snprintf(speed, sizeof speed, "%8.1f MB/s", bytesPerSecond / 1e6);
     char remaining[32];

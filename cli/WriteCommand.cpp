@@ -343,13 +343,21 @@ int WriteFile(const WriteRequest& request, FileSystem& files, Console& console,
   while (!writer.WriteNextChunk()) {
     if (stop != 0) {
       uint32_t written = writer.ChunksWritten();
-      // As releasing the write button: closed where it stands, the number advances.
+      // As releasing the write button: flushed and closed where it stands, the number
+      // advances.
       writer.StopDataFile();
       writer.ComposeFileName();
       progress.Clear();
-      return Interrupted(console, name, written, total, chunkBytes);
+      if (!owner.Failed) {
+        return Interrupted(console, name, written, total, chunkBytes);
+      }
+      break;
     }
-    progress.Update(DataFileBytes(writer.ChunksWritten(), chunkBytes));
+    if (writer.ChunksWritten() == total) {
+      progress.WaitForDisk();  // the next step returns once the disk holds the file
+    } else {
+      progress.Update(DataFileBytes(writer.ChunksWritten(), chunkBytes));
+    }
   }
   progress.Clear();
   if (owner.Failed) {

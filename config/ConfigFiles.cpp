@@ -194,7 +194,8 @@ void WriteSavedState(FileSystem& files, const char* name, const RecordingSetting
   if (file == InvalidFile) {
     return;
   }
-  bool written = WriteSettings(files, file, settings);
+  // The new file replaces the old one only once it is on the disk.
+  bool written = WriteSettings(files, file, settings) && files.Flush(file);
   files.Close(file);
   // A failed write (a full disk, a removed card) keeps the previous choices.
   if (!written || !files.Replace(newName, name)) {

@@ -1,5 +1,6 @@
 #include "datafile/DataFileWriter.h"
 
+#include <chrono>
 #include <cinttypes>
 #include <cstdio>
 
@@ -13,6 +14,13 @@ constexpr int32_t LastAutoNumber = 999;
 constexpr int64_t MaxFatFileSize = 0xFFFFFFFFll;
 // Large writes fill a disk at nearly its full speed; small ones pay the call each time.
 constexpr int32_t FillRunBytes = 256 * 1024;
+// The bytes go to the disk as the file fills, so that the progress shown is the disk's
+// and a slow card never holds a write for long: the writer flushes whenever the bytes
+// written since the last flush would take the disk about FlushSeconds, at the speed
+// the last flush showed. The first piece is one a slow card takes in a few ms.
+constexpr double FlushSeconds = 0.008;
+constexpr int64_t FirstFlushBytes = 64 * 1024;
+constexpr int64_t MaxFlushBytes = 64 * 1024 * 1024;
 constexpr std::size_t MessageSize = 1024;  // room for a full name and a system reason
 constexpr std::size_t ReasonSize = 512;
 constexpr char Extension[] = ".VDF";
@@ -121,6 +129,8 @@ StartOutcome DataFileWriter::StartDataFile(const ChannelList& list, int32_t coun
   Written = 0;
   ChunkBytes = chunkBytes;
   BufferChunks = static_cast<uint32_t>(chunks);
+  Flushed = 0;
+  FlushBytes = FirstFlushBytes;
 
   int64_t written = 0;
   if (WriteDataFileHeader(Files, File, Settings.ChannelCount, Configuration.ADCRange, &list,
@@ -128,6 +138,7 @@ StartOutcome DataFileWriter::StartDataFile(const ChannelList& list, int32_t coun
     EndAfterFailedWrite(written);
     return StartOutcome::Refused;
   }
+  Unflushed = HeaderSize;
 
   RefreshPeriod = Total / ProgressSteps > 0 ? Total / ProgressSteps : 1;
   Owner.WriterProgress(0, 0);
@@ -151,28 +162,69 @@ bool DataFileWriter::WriteChunks(uint32_t limit) {
     uint32_t toNotice = RefreshPeriod - Written % RefreshPeriod;
     count = count < toNotice ? count : toNotice;
     count = count < limit ? count : limit;
-    count = count > 0 ? count : 1;
+    int64_t room = (FlushBytes - Unflushed) / ChunkBytes;
+    if (room < int64_t{count}) {
+      count = room > 1 ? static_cast<uint32_t>(room) : 1;
+    }
     uint32_t bytes = count * ChunkBytes;
     int64_t written = Files.Write(File, Buffer.Data(), bytes);
-    if (written == int64_t{bytes}) {
-      if (Written % RefreshPeriod == 0) {
-        Owner.WriterProgress(Total, Written);
-      }
-      Written += count;
-      return false;
+    if (written != int64_t{bytes}) {
+      EndAfterFailedWrite(written);
+      return true;
     }
-    EndAfterFailedWrite(written);
-    return true;
+    if (Written % RefreshPeriod == 0) {
+      Owner.WriterProgress(Total, Written);
+    }
+    Written += count;
+    Unflushed += bytes;
+    return Unflushed >= FlushBytes && !FlushPiece();
   }
+  Owner.WriterProgress(Total, Total);
   EndFile();
   return true;
 }
 
+// Flushes what was written since the last flush and sizes the next piece to the speed
+// the disk showed. A failed flush ends the file as a failed write does.
+bool DataFileWriter::FlushPiece() {
+  using Clock = std::chrono::steady_clock;
+  Clock::time_point start = Clock::now();
+  if (!Files.Flush(File)) {
+    char reason[ReasonSize];
+    Files.LastErrorText(reason, sizeof reason);
+    EndIncomplete(Flushed, reason);
+    return false;
+  }
+  double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  double fitting = seconds > 0 ? static_cast<double>(Unflushed) * FlushSeconds / seconds
+                               : static_cast<double>(MaxFlushBytes);
+  // Grows slowly, as one quick flush may only mean the system had written ahead.
+  int64_t next = fitting < 2.0 * FlushBytes ? static_cast<int64_t>(fitting) : 2 * FlushBytes;
+  int64_t least = ChunkBytes;
+  FlushBytes = next < least ? least : next > MaxFlushBytes ? MaxFlushBytes : next;
+  Flushed += Unflushed;
+  Unflushed = 0;
+  return true;
+}
+
 void DataFileWriter::StopDataFile() {
-  Total = 0;
-  Written = 0;
-  RefreshPeriod = 1;
+  char message[MessageSize];
+  if (!CloseFile(message, sizeof message)) {
+    Owner.WriterFailed(WriterFailure::WriteFailed, message);
+  }
+}
+
+// Flushes and closes the open file, advances the number and says so. False, with the
+// message in `message`, when the flush failed.
+bool DataFileWriter::CloseFile(char* message, std::size_t size) {
+  bool flushed = true;
   if (File != InvalidFile) {
+    flushed = Files.Flush(File);
+    if (!flushed && message != nullptr) {
+      char reason[ReasonSize];
+      Files.LastErrorText(reason, sizeof reason);
+      FormatIncomplete(message, size, Flushed, reason);
+    }
     Files.Close(File);
     File = InvalidFile;
     int32_t& number = Configuration.FileAutoIncrement;
@@ -180,7 +232,11 @@ void DataFileWriter::StopDataFile() {
       number = number >= LastAutoNumber ? 1 : number + 1;
     }
   }
+  Total = 0;
+  Written = 0;
+  RefreshPeriod = 1;
   Owner.WriterStopped();
+  return flushed;
 }
 
 // Checks up front what would otherwise fail after minutes of writing. A file about to
@@ -215,6 +271,15 @@ bool DataFileWriter::HasRoom(int64_t plannedSize, bool replacing) {
   return true;
 }
 
+void DataFileWriter::FormatIncomplete(char* message, std::size_t size, int64_t onDisk,
+                                      const char* reason) {
+  int64_t planned = DataFileBytes(Total, ChunkBytes);
+  std::snprintf(message, size,
+                "Writing the %s file stopped after %" PRId64 " of %" PRId64
+                " bytes; the file is incomplete.\n%s",
+                FullName, onDisk < 0 ? 0 : onDisk, planned, reason);
+}
+
 // `written` is what the failed write call returned: -1 for an error, else the short count.
 void DataFileWriter::EndAfterFailedWrite(int64_t written) {
   char reason[ReasonSize];
@@ -223,20 +288,27 @@ void DataFileWriter::EndAfterFailedWrite(int64_t written) {
   } else {
     std::snprintf(reason, sizeof reason, "The disk took only part of the data; it may be full.");
   }
-  int64_t onDisk = Files.FileSize(File);
-  int64_t planned = DataFileBytes(Total, ChunkBytes);
+  EndIncomplete(Files.FileSize(File), reason);
+}
+
+// Ends the file after a failure; `onDisk` bytes of it are known to be on the disk.
+void DataFileWriter::EndIncomplete(int64_t onDisk, const char* reason) {
   char message[MessageSize];
-  std::snprintf(message, sizeof message,
-                "Writing the %s file stopped after %" PRId64 " of %" PRId64
-                " bytes; the file is incomplete.\n%s",
-                FullName, onDisk < 0 ? 0 : onDisk, planned, reason);
-  EndFile();
+  FormatIncomplete(message, sizeof message, onDisk, reason);
+  CloseFile(nullptr, 0);  // this failure is the one to report
+  ComposeFileName();
+  Owner.WriterProgress(0, 0);
   Owner.WriterFailed(WriterFailure::WriteFailed, message);
 }
 
-// Closes the file, prepares the next name and returns the status line to the disk.
+// Flushes and closes the complete file, prepares the next name and returns the status
+// line to the disk; a flush that fails makes it a failed write.
 void DataFileWriter::EndFile() {
-  StopDataFile();
+  char message[MessageSize];
+  bool flushed = CloseFile(message, sizeof message);
   ComposeFileName();
   Owner.WriterProgress(0, 0);
+  if (!flushed) {
+    Owner.WriterFailed(WriterFailure::WriteFailed, message);
+  }
 }

@@ -2,6 +2,7 @@
 // word, in idle steps, until the size the recording needs.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "config/PathTexts.h"
@@ -29,9 +30,10 @@ enum class WriterFailure {
 // What the writer needs from its owner, the main dialog.
 class WriterOwner {
  public:
-  // (0, 0) at the start and at the end of a file, (total, done) every refresh period.
+  // (0, 0) at the start and at the end of a file, (total, done) every refresh period,
+  // and (total, total) while the disk takes the last bytes of a complete file.
   virtual void WriterProgress(uint32_t total, uint32_t done) = 0;
-  // Sent by every StopDataFile.
+  // Sent by every StopDataFile, once the file's bytes are on the disk.
   virtual void WriterStopped() = 0;
   // Asks before an existing file is replaced; true to replace it.
   virtual bool ConfirmReplace(const char* question) = 0;
@@ -61,6 +63,7 @@ class DataFileWriter {
   // The same step, writing with one call as many chunks as the fill buffer holds, but
   // never past the next progress notice: the notices and the bytes stay the same.
   bool WriteNextChunks();
+  // Flushes and closes the file where it stands; a flush that fails is reported.
   void StopDataFile();
 
   bool IsWriting() const { return File != InvalidFile; }
@@ -69,8 +72,12 @@ class DataFileWriter {
 
  private:
   bool WriteChunks(uint32_t limit);
+  bool FlushPiece();
+  bool CloseFile(char* message, std::size_t size);
   bool HasRoom(int64_t plannedSize, bool replacing);
+  void FormatIncomplete(char* message, std::size_t size, int64_t onDisk, const char* reason);
   void EndAfterFailedWrite(int64_t written);
+  void EndIncomplete(int64_t onDisk, const char* reason);
   void EndFile();
 
   FileSystem& Files;
@@ -85,6 +92,9 @@ class DataFileWriter {
   uint32_t RefreshPeriod = 1;
   uint32_t ChunkBytes = 0;
   uint32_t BufferChunks = 0;   // the fill buffer holds this many chunks
+  int64_t Flushed = 0;         // bytes known to be on the disk
+  int64_t Unflushed = 0;       // bytes written since the last flush
+  int64_t FlushBytes = 0;      // flushed once this many bytes wait
   int32_t ComposedLength = 0;  // of the whole composed path, even when it was cut
   char FullName[NameSize] = {};
 };

@@ -38,7 +38,41 @@ void DrawPanelText(HDC memory, RECT& area, const PanelContent& panel) {
 
 }  // namespace
 
-void DrawStatusPanel(HWND dialog, int id, const PanelContent& panel) {
+HDC PanelCanvas::Prepare(HDC dc, int w, int h) {
+  if (Memory != nullptr && w == Width && h == Height) {
+    return Memory;
+  }
+  Release();
+  Memory = CreateCompatibleDC(dc);
+  Bitmap = Memory != nullptr ? CreateCompatibleBitmap(dc, w, h) : nullptr;
+  if (Bitmap == nullptr) {
+    Release();
+    return nullptr;
+  }
+  Original = SelectObject(Memory, Bitmap);
+  Width = w;
+  Height = h;
+  return Memory;
+}
+
+void PanelCanvas::Release() {
+  if (Memory != nullptr && Original != nullptr) {
+    SelectObject(Memory, Original);
+  }
+  if (Bitmap != nullptr) {
+    DeleteObject(Bitmap);
+  }
+  if (Memory != nullptr) {
+    DeleteDC(Memory);
+  }
+  Memory = nullptr;
+  Bitmap = nullptr;
+  Original = nullptr;
+  Width = 0;
+  Height = 0;
+}
+
+void DrawStatusPanel(HWND dialog, int id, const PanelContent& panel, PanelCanvas& canvas) {
   HWND control = GetDlgItem(dialog, id);
   if (control == nullptr) {
     return;
@@ -54,17 +88,11 @@ void DrawStatusPanel(HWND dialog, int id, const PanelContent& panel) {
   if (dc == nullptr) {
     return;
   }
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = memory != nullptr ? CreateCompatibleBitmap(dc, w, h) : nullptr;
-  if (bitmap == nullptr) {
-    if (memory != nullptr) {
-      DeleteDC(memory);
-    }
+  HDC memory = canvas.Prepare(dc, w, h);
+  if (memory == nullptr) {
     ReleaseDC(control, dc);
     return;
   }
-  HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
-
   RECT area = {0, 0, w, h};
   FillRect(memory, &area, GetSysColorBrush(COLOR_BTNFACE));
   if (panel.BarMaximum > 0) {
@@ -77,16 +105,17 @@ void DrawStatusPanel(HWND dialog, int id, const PanelContent& panel) {
   // Inside the etched frame only; the memory bitmap holds no more than w × h.
   BitBlt(dc, FrameWidth, FrameWidth, w - FrameWidth, h - FrameWidth, memory, FrameWidth, FrameWidth,
          SRCCOPY);
-
-  SelectObject(memory, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
   ReleaseDC(control, dc);
+}
+
+void DrawStatusPanel(HWND dialog, int id, const PanelContent& panel) {
+  PanelCanvas canvas;
+  DrawStatusPanel(dialog, id, panel, canvas);
 }
 
 void StatusPanels::UpdateDiskStatus(HWND dialog, uint32_t total, uint32_t done) {
   Disk = DiskPanel(QueryDisk(Files));
   Record = RecordPanel(Disk, Paths.OutputPath, total, done, Writer.IsWriting());
-  DrawStatusPanel(dialog, IDC_DISK_PANEL, Disk);
-  DrawStatusPanel(dialog, IDC_RECORD_PANEL, Record);
+  DrawStatusPanel(dialog, IDC_DISK_PANEL, Disk, DiskCanvas);
+  DrawStatusPanel(dialog, IDC_RECORD_PANEL, Record, RecordCanvas);
 }

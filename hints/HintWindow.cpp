@@ -10,6 +10,8 @@ constexpr UINT FadeStepMs = 40;
 constexpr int32_t FullAlpha = 200;
 constexpr int32_t AlphaStep = 5;
 constexpr UINT CyrillicCodePage = 1251;
+// Far more than a blank's width or a line's height: a shape that never fits stops here.
+constexpr int32_t MostGrowthSteps = 200;
 
 const MessageMapEntry HintWindowMap[] = {
     MAP_ROW(WM_CREATE, 0, 0, HintWindow, OnCreate),
@@ -82,12 +84,39 @@ SIZE HintWindow::Measure(HWND parent, const std::vector<WordSpan>& words) const 
   }
   RECT laidOut = {0, 0, width, 0};
   DrawTextW(dc, Text.c_str(), -1, &laidOut, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
-  int32_t grownWidth = laidOut.right - laidOut.left;
-  int32_t grownHeight = laidOut.bottom - laidOut.top;
-  Shape.GrowToShape(grownWidth, grownHeight);
+  SIZE size = FitToShape(dc, laidOut.right - laidOut.left, laidOut.bottom - laidOut.top);
   SetMapMode(dc, mapping);
   SelectObject(dc, font);
   ReleaseDC(parent, dc);
+  return size;
+}
+
+SIZE HintWindow::FitToShape(HDC dc, int32_t width, int32_t height) const {
+  // The text box of the grown balloon can come out narrower than the text was laid out
+  // (the scaling truncates, and a line that loses its trailing blank wraps once more)
+  // or lower: grow until the text laid out at the drawn width fits.
+  int32_t grownWidth = width;
+  int32_t grownHeight = height;
+  for (int32_t step = 0; step < MostGrowthSteps; ++step) {
+    grownWidth = width;
+    grownHeight = height;
+    Shape.GrowToShape(grownWidth, grownHeight);
+    std::vector<ShapePoint> points;
+    PixelBox box;
+    Shape.Scale(grownWidth + 1, grownHeight + 1, 0, points, box);
+    const int32_t boxWidth = box.Right - box.Left;
+    const int32_t boxHeight = box.Bottom - box.Top;
+    RECT drawn = {0, 0, boxWidth, 0};
+    DrawTextW(dc, Text.c_str(), -1, &drawn, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+    const int32_t drawnHeight = drawn.bottom - drawn.top;
+    if (drawn.right - drawn.left > boxWidth || drawnHeight > height) {
+      ++width;  // more lines than laid out, or a word wider than the box
+    } else if (drawnHeight > boxHeight) {
+      height += drawnHeight - boxHeight;
+    } else {
+      break;
+    }
+  }
   return SIZE{grownWidth, grownHeight};
 }
 

@@ -58,6 +58,9 @@ class HintWindow : public HintInterface, public Window {
  private:
   // The balloon's size for the text, before the one pixel of the frame.
   SIZE Measure(HWND parent, const std::vector<WordSpan>& words) const;
+  // The balloon's size for text laid out `width` by `height`, grown until the text laid
+  // out again at the width of the drawn text box fits it.
+  SIZE FitToShape(HDC dc, int32_t width, int32_t height) const;
   void DeleteOutline();
 
   HintWindowClass ClassRecord;

@@ -49,6 +49,9 @@ class FileSystem {
   virtual int64_t Read(FileHandle file, void* buffer, uint32_t size) = 0;
   // One write call: the number of bytes written, -1 on failure.
   virtual int64_t Write(FileHandle file, const void* data, uint32_t size) = 0;
+  // Returns once the bytes written so far are on the disk, not only in the system's
+  // cache; false when the disk did not take them.
+  virtual bool Flush(FileHandle file) = 0;
   virtual void Close(FileHandle file) = 0;
 
   virtual bool Exists(const char* name) = 0;

@@ -49,6 +49,7 @@ class PosixFileSystem final : public FileSystem {
   int64_t Write(FileHandle file, const void* data, uint32_t size) override {
     return write(Descriptor(file), data, size);
   }
+  bool Flush(FileHandle file) override { return fsync(Descriptor(file)) == 0; }
   void Close(FileHandle file) override { close(Descriptor(file)); }
 
   bool Exists(const char* name) override { return access(name, F_OK) == 0; }

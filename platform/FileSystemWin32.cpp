@@ -60,6 +60,7 @@ class Win32FileSystem final : public FileSystem {
     DWORD done = 0;
     return WriteFile(Handle(file), data, size, &done, nullptr) ? done : -1;
   }
+  bool Flush(FileHandle file) override { return FlushFileBuffers(Handle(file)) != 0; }
   void Close(FileHandle file) override { CloseHandle(Handle(file)); }
 
   bool Exists(const char* name) override { return Attributes(name) != INVALID_FILE_ATTRIBUTES; }

@@ -90,6 +90,14 @@ int64_t FaultyFileSystem::Write(FileHandle file, const void* data, uint32_t size
   return written;
 }
 
+bool FaultyFileSystem::Flush(FileHandle file) {
+  if (FailFlush) {
+    Injected = true;
+    return false;
+  }
+  return Real.Flush(file);
+}
+
 bool FaultyFileSystem::GetCurrentDir(char* buffer, uint32_t size) {
   if (Directory.empty() && !FailCurrentDir) {
     return Real.GetCurrentDir(buffer, size);

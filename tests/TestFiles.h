@@ -46,6 +46,7 @@ class FaultyFileSystem : public FileSystem {
   int64_t WriteBudget = -1;         // bytes that may still be written; -1: no limit
   bool WriteFailsAtBudget = false;  // at the limit: -1 instead of a short count
   bool FailCreate = false;
+  bool FailFlush = false;
   bool FailCurrentDir = false;
   bool FailAllocate = false;
   bool ShortRead = false;
@@ -63,6 +64,7 @@ class FaultyFileSystem : public FileSystem {
   FileHandle CreateAlways(const char* name, bool shareRead) override;
   int64_t Read(FileHandle file, void* buffer, uint32_t size) override;
   int64_t Write(FileHandle file, const void* data, uint32_t size) override;
+  bool Flush(FileHandle file) override;
   bool GetCurrentDir(char* buffer, uint32_t size) override;
   bool SpaceOf(const char* directory, DiskSpace& space) override;
   DriveType TypeOf(const char* drive) override;

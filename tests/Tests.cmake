@@ -101,4 +101,17 @@ else()
     tests/TestFiles.cpp)
   target_link_libraries(CliTests PRIVATE zq_cli zq_warnings GTest::gtest_main)
   gtest_discover_tests(CliTests DISCOVERY_TIMEOUT 30)
+  # The data file is flushed before it is closed, as the system sees the calls.
+  add_test(NAME CliFlushTrace
+           COMMAND ${CMAKE_SOURCE_DIR}/scripts/flush-trace-test.sh $<TARGET_FILE:zq347cli>)
+  set_tests_properties(CliFlushTrace PROPERTIES SKIP_RETURN_CODE 77)
 endif()
+
+# Both programs on a card that holds less than it promises and on a slow one (root).
+if(CMAKE_CROSSCOMPILING)
+  add_test(NAME Cards COMMAND ${CMAKE_SOURCE_DIR}/scripts/card-test.sh ${CMAKE_BINARY_DIR}
+                              ${wine_prefix} ${CMAKE_CROSSCOMPILING_EMULATOR})
+else()
+  add_test(NAME Cards COMMAND ${CMAKE_SOURCE_DIR}/scripts/card-test.sh ${CMAKE_BINARY_DIR})
+endif()
+set_tests_properties(Cards PROPERTIES SKIP_RETURN_CODE 77 RUN_SERIAL TRUE TIMEOUT 300)

@@ -5,6 +5,7 @@
 #include "config/ConfigFiles.h"
 #include "tests/TestFiles.h"
 #include "tests/cli/CliTestSupport.h"
+#include "tests/datafile/WriterOwnerLog.h"
 
 namespace {
 
@@ -139,6 +140,15 @@ TEST_F(WriteCommandTest, CtrlCStopsTheFileWhereItStands) {
   EXPECT_NE(run.Err.find("holds the header and 3 of 32 chunks (3584 bytes)"), std::string::npos)
       << run.Err;
   EXPECT_EQ(ReadBytes(Name("0001Dat.VDF")).size(), 3584u);
+
+  InterruptingFileSystem unflushed;  // the stop is a failure when the disk refuses
+  unflushed.FailFlush = true;
+  Request.Overwrite = true;
+  run = RunWrite(Request, unflushed, unflushed.Stop);
+  EXPECT_EQ(run.Code, ExitWriteFailure);
+  EXPECT_NE(run.Err.find("stopped after 0 of 33280 bytes; the file is incomplete. Simulated"),
+            std::string::npos)
+      << run.Err;
 }
 
 TEST_F(WriteCommandTest, DiskFailuresAndRefusalsHaveTheirOwnCodes) {
@@ -164,6 +174,15 @@ TEST_F(WriteCommandTest, DiskFailuresAndRefusalsHaveTheirOwnCodes) {
   run = RunWrite(Request, locked);
   EXPECT_EQ(run.Code, ExitWriteFailure);
   EXPECT_NE(run.Err.find("cannot be created. Simulated failure."), std::string::npos) << run.Err;
+
+  FaultyFileSystem unflushed;  // the cache took it all, the disk did not
+  unflushed.FailFlush = true;
+  run = RunWrite(Request, unflushed);
+  EXPECT_EQ(run.Code, ExitWriteFailure);
+  EXPECT_NE(run.Err.find("stopped after 0 of 131584 bytes; the file is incomplete."),
+            std::string::npos)
+      << run.Err;
+  EXPECT_EQ(run.Out, "");
 }
 
 TEST_F(WriteCommandTest, ATargetRestartsTheNumberingAsTheSaveDialogDoes) {

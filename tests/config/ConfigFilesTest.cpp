@@ -275,6 +275,10 @@ TEST_F(ConfigFilesTest, FailedSaveKeepsThePreviousFile) {
     EXPECT_FALSE(FileExists("ZQ347Fill.sav.new"));
   }
   Files.WriteBudget = -1;
+  Files.FailFlush = true;  // written into the cache, never onto the disk
+  WriteSavedState(Files, SavedStateFileName, RecordingSettings(), paths);
+  EXPECT_EQ(ReadBytes(SavedStateFileName), previous);
+  EXPECT_FALSE(FileExists("ZQ347Fill.sav.new"));
   Files.FailCreate = true;
   WriteSavedState(Files, SavedStateFileName, RecordingSettings(), paths);
   EXPECT_EQ(ReadBytes(SavedStateFileName), previous);

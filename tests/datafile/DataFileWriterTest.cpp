@@ -13,6 +13,29 @@
 
 namespace {
 
+// Notes the data file's calls among the owner's notices, when told where.
+class CallLog : public FaultyFileSystem {
+ public:
+  int64_t Write(FileHandle file, const void* data, uint32_t size) override {
+    Note("write");
+    return FaultyFileSystem::Write(file, data, size);
+  }
+  bool Flush(FileHandle file) override {
+    Note("flush");
+    return FaultyFileSystem::Flush(file);
+  }
+  void Close(FileHandle file) override {
+    Note("close");
+    FaultyFileSystem::Close(file);
+  }
+  void Note(const char* call) {
+    if (Events != nullptr) {
+      Events->push_back(call);
+    }
+  }
+  std::vector<std::string>* Events = nullptr;
+};
+
 class DataFileWriterTest : public ::testing::Test {
  protected:
   DataFileWriterTest() {
@@ -43,7 +66,7 @@ class DataFileWriterTest : public ::testing::Test {
   std::string Name(const char* file) const { return Folder.File(file); }
 
   TempFolder Folder;
-  FaultyFileSystem Files;
+  CallLog Files;
   WriterOwnerLog Owner;
   ProgramConfiguration Configuration = BuiltinConfiguration();
   RecordingSettings Settings;
@@ -70,9 +93,9 @@ TEST_F(DataFileWriterTest, CompleteFileOfTwoChannels) {
   EXPECT_EQ(Writer.TotalChunks(), 4u);
   EXPECT_EQ(RunToEnd(), 4);
   EXPECT_FALSE(Writer.IsWriting());
-  EXPECT_EQ(Owner.Events,
-            (std::vector<std::string>{"progress 0 0", "progress 4 0", "progress 4 1",
-                                      "progress 4 2", "progress 4 3", "stopped", "progress 0 0"}));
+  EXPECT_EQ(Owner.Events, (std::vector<std::string>{"progress 0 0", "progress 4 0", "progress 4 1",
+                                                    "progress 4 2", "progress 4 3", "progress 4 4",
+                                                    "stopped", "progress 0 0"}));
 
   std::string bytes = ReadBytes(Name("0001Dat.VDF"));
   ASSERT_EQ(bytes.size(), 4608u);
@@ -82,7 +105,7 @@ TEST_F(DataFileWriterTest, CompleteFileOfTwoChannels) {
   EXPECT_EQ(Configuration.FileAutoIncrement, 2);
   EXPECT_EQ(std::string(Paths.OutputPath), Name("0002Dat"));
   EXPECT_TRUE(Writer.WriteNextChunk());  // nothing more to do, and nothing to tell
-  EXPECT_EQ(Owner.Events.size(), 7u);
+  EXPECT_EQ(Owner.Events.size(), 8u);
 }
 
 TEST_F(DataFileWriterTest, SynchronousModeDoublesTheChunks) {
@@ -102,8 +125,8 @@ TEST_F(DataFileWriterTest, DurationOfOneMinuteRefreshesAbout256Times) {
   ASSERT_EQ(Start(1), StartOutcome::Started);
   EXPECT_EQ(RunToEnd(), 2420);
   EXPECT_EQ(ReadBytes(Name("0001Dat.VDF")).size(), 1239552u);
-  // Every 9th chunk (2420 / 256), plus the start and the end.
-  EXPECT_EQ(Owner.Count("progress 2420 "), 269);
+  // Every 9th chunk (2420 / 256), plus the start, the wait for the disk and the end.
+  EXPECT_EQ(Owner.Count("progress 2420 "), 270);
   EXPECT_EQ(Owner.Events[2], "progress 2420 9");
 }
 
@@ -160,6 +183,49 @@ TEST_F(DataFileWriterTest, StoppingAfterSomeChunksKeepsThemAndAdvances) {
   EXPECT_EQ(Owner.Events.back(), "stopped");
   EXPECT_EQ(std::string(Paths.OutputPath), Name("0002Dat"));
   EXPECT_TRUE(Writer.WriteNextChunk());
+}
+
+TEST_F(DataFileWriterTest, FileIsOnTheDiskBeforeItIsClosedAndReported) {
+  Files.Events = &Owner.Events;
+  Settings.SizeIndex = 0;
+  ASSERT_EQ(Start(1), StartOutcome::Started);
+  RunToEnd();
+  std::vector<std::string> last(Owner.Events.end() - 7, Owner.Events.end());
+  EXPECT_EQ(last, (std::vector<std::string>{"write", "progress 4 3", "progress 4 4", "flush",
+                                            "close", "stopped", "progress 0 0"}));
+
+  Owner.Events.clear();  // stopped by the user
+  ASSERT_EQ(Start(1), StartOutcome::Started);
+  Writer.StopDataFile();
+  EXPECT_EQ(Owner.Events,
+            (std::vector<std::string>{"write", "progress 0 0", "flush", "close", "stopped"}));
+}
+
+TEST_F(DataFileWriterTest, FlushThatFailsIsAFailedWrite) {
+  Files.FailFlush = true;
+  Settings.SizeIndex = 0;
+  std::string incomplete = "Writing the " + Name("0001Dat.VDF") +
+                           " file stopped after 0 of 2560 bytes; the file is incomplete.\n" +
+                           FaultyFileSystem::Reason;
+  ASSERT_EQ(Start(1), StartOutcome::Started);
+  RunToEnd();
+  EXPECT_EQ(Owner.Events.back(), "failed");
+  EXPECT_EQ(Owner.Failures.at(0), WriterFailure::WriteFailed);
+  EXPECT_EQ(Owner.Texts.at(0), incomplete);
+  EXPECT_EQ(std::string(Paths.OutputPath), Name("0002Dat"));
+
+  ASSERT_EQ(Start(1), StartOutcome::Started);  // stopped by the user
+  Writer.StopDataFile();
+  Writer.ComposeFileName();
+  EXPECT_EQ(Owner.Events.back(), "failed");
+  EXPECT_EQ(Owner.Texts.size(), 2u);
+
+  Settings.SizeIndex = 6;  // 64 Ks: the disk refuses the first piece on the way
+  ASSERT_EQ(Start(1), StartOutcome::Started);
+  EXPECT_LT(RunToEnd(), 256);
+  EXPECT_FALSE(Writer.IsWriting());
+  EXPECT_NE(Owner.Texts.at(2).find("stopped after 0 of 131584 bytes"), std::string::npos)
+      << Owner.Texts.at(2);
 }
 
 TEST_F(DataFileWriterTest, NothingStartsWithoutAChannelOrABuffer) {

@@ -105,11 +105,12 @@ TEST(FillRun, SameFileAndNoticesAsOneChunkPerCall) {
 }
 
 TEST(FillRun, RunsStopAtEveryNoticeAndTheBufferStaysSmall) {
-  // 2420 chunks of 512 bytes, a notice every 9th: runs of 9, and a last one of 8.
+  // 2420 chunks of 512 bytes, a notice every 9th: runs of at most 9, which a flush of
+  // the bytes written so far may cut shorter.
   Outcome minute = WriteFile({0, true, 10000.0, 1, false}, true);
-  ASSERT_EQ(minute.WriteSizes.size(), 269u);
+  ASSERT_GE(minute.WriteSizes.size(), 269u);
   EXPECT_EQ(minute.WriteSizes.front(), 9u * 512);
-  EXPECT_EQ(minute.WriteSizes.back(), 8u * 512);
+  EXPECT_EQ(Largest(minute.WriteSizes), 9u * 512);
 
   // The buffer holds whole chunks, at most 256 KiB, whatever the size of the file.
   Outcome one = WriteFile({0, false, 100000.0, 1, false}, true);

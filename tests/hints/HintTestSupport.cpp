@@ -1,11 +1,8 @@
 #include "tests/hints/HintTestSupport.h"
 
-#include "hints/HintTracker.h"
-
 namespace {
 
 constexpr wchar_t HintClass[] = L"WindowsHelperClass";
-WNDPROC PreviousProcedure = nullptr;
 
 struct HintSearch {
   HWND Owner;
@@ -30,13 +27,6 @@ HintSearch SearchHints(HWND owner) {
   HintSearch search{owner, nullptr, 0};
   EnumThreadWindows(GetCurrentThreadId(), FindHint, reinterpret_cast<LPARAM>(&search));
   return search;
-}
-
-LRESULT CALLBACK MoveHidesHint(HWND window, UINT message, WPARAM first, LPARAM second) {
-  if (message == WM_MOVE) {
-    Hints().HideHint();
-  }
-  return CallWindowProcW(PreviousProcedure, window, message, first, second);
 }
 
 }  // namespace
@@ -112,15 +102,4 @@ int AlphaOf(HWND window) {
     return -1;
   }
   return alpha;
-}
-
-void HideHintOnMove(DialogUnderTest& dialog) {
-  for (const MessageMapEntry* row = dialog.Dialog().GetMessageMap(); row->Handler != nullptr;
-       ++row) {
-    if (row->Message == WM_MOVE) {
-      return;
-    }
-  }
-  PreviousProcedure = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(dialog.Window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MoveHidesHint)));
 }

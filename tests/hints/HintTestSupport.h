@@ -35,7 +35,3 @@ bool WaitUntilGone(DialogUnderTest& dialog, HWND window, DWORD limitMs);
 std::wstring TextOf(HWND window);
 // The alpha the window was given, or -1 when it has none.
 int AlphaOf(HWND window);
-
-// Closes the current hint on every WM_MOVE of the dialog, as its message map does;
-// installed only while that map has no WM_MOVE row of its own.
-void HideHintOnMove(DialogUnderTest& dialog);

@@ -111,7 +111,6 @@ TEST_F(HintTracking, AnotherControlClosesTheHintAtOnceAndCountsAgain) {
 }
 
 TEST_F(HintTracking, MovingTheDialogClosesTheHint) {
-  HideHintOnMove(Dialog);
   HWND hint = HintOver(IDC_RESET_MUL);
   ASSERT_NE(hint, nullptr);
   RECT bounds;
@@ -159,11 +158,11 @@ TEST_F(HintTracking, NoHintOverALabelOrWhileTheDialogIsDisabled) {
   RestCursorAt(point);
   EXPECT_EQ(WaitForHint(Dialog, Dialog.Window(), 500), nullptr);
 
-  // A message box or the save-file dialog disables the dialog: no hint covers them.
+  // A message box or the save-file dialog disables the dialog: the hint goes at once.
   HWND hint = HintOver(IDC_RESET_MUL);
   ASSERT_NE(hint, nullptr);
   EnableWindow(Dialog.Window(), FALSE);
-  EXPECT_TRUE(WaitUntilGone(Dialog, hint, 100));
+  EXPECT_FALSE(IsWindow(hint));
   RestCursorOn(Control(IDC_LOOP_RECORD));
   EXPECT_EQ(WaitForHint(Dialog, Dialog.Window(), 500), nullptr);
   // Enabled again, resting on the control counts afresh.
@@ -171,6 +170,28 @@ TEST_F(HintTracking, NoHintOverALabelOrWhileTheDialogIsDisabled) {
   hint = WaitForHint(Dialog, Dialog.Window());
   ASSERT_NE(hint, nullptr);
   EXPECT_EQ(TextOf(hint), LoopRecordText);
+
+  // F2 with every channel off brings a box, F4 the save-file dialog.
+  struct Opening {
+    WPARAM Key;
+    const wchar_t* Caption;
+    int Answer;
+  };
+  for (Opening opening :
+       {Opening{VK_F2, L"ZQ347Fill", IDOK}, {VK_F4, L"File for writing", IDCANCEL}}) {
+    hint = HintOver(opening.Key == VK_F2 ? IDC_RESET_MUL : IDC_LOOP_RECORD);
+    ASSERT_NE(hint, nullptr);
+    bool hintMeanwhile = true;
+    {
+      DialogWatcher watcher(opening.Caption, [&](HWND box) {
+        hintMeanwhile = IsWindow(hint) != FALSE;
+        Press(box, opening.Answer);
+      });
+      Dialog.PressKey(opening.Key);
+      EXPECT_TRUE(watcher.Seen()) << opening.Caption;
+    }
+    EXPECT_FALSE(hintMeanwhile) << opening.Caption;
+  }
 }
 
 TEST_F(HintTracking, AnOpenListStaysOpenAndSuppressesItsOwnHint) {

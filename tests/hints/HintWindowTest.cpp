@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "hints/HelpTexts.h"
 #include "resources/ResourceIds.h"
 #include "tests/hints/HintTestSupport.h"
 
@@ -67,6 +68,32 @@ TEST_F(HintWindowTest, OpensAwayFromTheScreenEdges) {
   Show(hint, POINT{-50, 400});
   GetWindowRect(hint.Handle(), &bounds);
   EXPECT_EQ(bounds.left, 0);
+}
+
+TEST_F(HintWindowTest, EveryHelpTextFitsItsBalloonWhereverItOpens) {
+  const HintShape balloon(nullptr, 0, nullptr);
+  for (const HelpTextEntry* row = HelpTexts; row->Text != nullptr; ++row) {
+    for (POINT at : {POINT{400, 400}, POINT{ScreenWidth - 3, 3}}) {
+      HintWindow hint(0, nullptr, 0, nullptr);
+      Show(hint, at, row->Text);
+      ASSERT_NE(hint.Handle(), nullptr) << row->ControlId;
+      RECT bounds;
+      GetWindowRect(hint.Handle(), &bounds);
+      std::vector<ShapePoint> points;
+      PixelBox box;
+      balloon.Scale(bounds.right - bounds.left, bounds.bottom - bounds.top, 0, points, box);
+      // Laid out as the balloon draws it, at the width it draws into.
+      HDC dc = GetDC(hint.Handle());
+      HGDIOBJ font = SelectObject(dc, GetStockObject(SYSTEM_FONT));
+      std::wstring text = FromCyrillic(row->Text);
+      RECT drawn = {0, 0, box.Right - box.Left, 0};
+      DrawTextW(dc, text.c_str(), -1, &drawn, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+      SelectObject(dc, font);
+      ReleaseDC(hint.Handle(), dc);
+      EXPECT_LE(drawn.bottom - drawn.top, box.Bottom - box.Top) << row->ControlId;
+      EXPECT_LE(drawn.right - drawn.left, box.Right - box.Left) << row->ControlId;
+    }
+  }
 }
 
 TEST_F(HintWindowTest, ShowingAgainReplacesTheWindowAndClosingIsFinal) {

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Both programs on cards that this script makes (root only, skipped with 77 elsewhere;
+# see scripts/card.sh):
+# - a card that promises 256 MiB but holds 64: a 128 MiB file must be reported as a
+#   failed write (the command line exits 3, the dialog shows its message box);
+# - a card held to 5 MB/s: the file must be on the card when the program says it is
+#   done (a sync afterwards writes next to nothing); the command line's bar ends with
+#   the wait for the disk. Prints the times and the dialog's answer times.
+#   card-test.sh BUILD                   the native command line in BUILD
+#   card-test.sh BUILD PREFIX EMULATOR...  the Windows programs of BUILD under Wine
+set -uo pipefail
+here=$(dirname "$0")
+build=$(cd "$1" && pwd)
+source "$here/card.sh"
+card_require throttle
+windows=$(($# > 1))
+if ((windows)); then
+  prefix=$2
+  shift 2
+  emulator=("$@")
+  cli=("${emulator[@]}" "$build/zq347cli.exe")
+  path() { echo "Z:${1//\//\\}"; }
+else
+  cli=(env ASAN_OPTIONS=detect_leaks=0 "$build/zq347cli")
+  path() { echo "$1"; }
+fi
+failures=0
+fail() {
+  echo "FAILED: $*"
+  failures=$((failures + 1))
+}
+trap card_remove EXIT
+
+seconds_since() { awk "BEGIN { print $(date +%s.%N) - $1 }"; }
+
+# The command line writes 128 MiB: one channel, 64 Ms.
+cli_write() {  # $1: card folder; prints stdout and stderr, returns the exit code
+  "${cli[@]}" write --settings-dir "$(path "$1")" --fresh --channel 1=+-10V --size 64M 2>&1
+}
+
+echo "== A card that holds less than it promises"
+card_make 256 64 || exit 1
+out=$(cli_write "$card_dir")
+code=$?
+echo "$out"
+((code == 3)) || fail "the command line exited $code on a card that could not hold the file"
+[[ $out == *"the file is incomplete"* ]] || fail "the command line did not say why"
+card_remove  # the failure may have left the file system read-only
+if ((windows)); then
+  card_make 256 64 || exit 1
+  write_choices "$card_dir" 128 0 1 0
+  out=$("${emulator[@]}" "$build/GuiDriver.exe" "$(path "$build/ZQ347Fill.exe")" \
+    "$(path "$card_dir")" --message | tr -d '\r')
+  echo "${out#*$'\n'}"
+  [[ $out == *"message: Writing the "*"the file is incomplete."* ]] ||
+    fail "the dialog did not report the failed write"
+fi
+card_remove
+
+echo "== A card of 5 MB/s"
+card_make 256 200 5242880 || exit 1
+start=$(date +%s.%N)
+if ((!windows)) && command -v script >/dev/null; then  # a terminal: the bar is drawn
+  out=$(script -qefc "$(printf '%q ' "${cli[@]}") write --settings-dir $(printf '%q' \
+    "$(path "$card_dir")") --fresh --channel 1=+-10V --size 8M" /dev/null)
+  code=$?
+  [[ $out == *"100% ["*"waiting for the disk"* ]] || fail "the bar did not wait for the disk"
+else
+  out=$("${cli[@]}" write --settings-dir "$(path "$card_dir")" --fresh --channel 1=+-10V \
+    --size 8M 2>&1)
+  code=$?
+fi
+fill=$(seconds_since "$start")
+((code == 0)) || fail "the command line exited $code: $out"
+sectors=$(card_sectors)
+start=$(date +%s.%N)
+sync
+echo "command line, 16 MiB: done after $fill s; the sync after it took $(seconds_since "$start") s" \
+  "and wrote $((($(card_sectors) - sectors) / 2)) KiB"
+(($(card_sectors) - sectors < 2048)) || fail "the command line said done before the card held it"
+rm -f "$card_dir"/*.VDF
+
+if ((windows)); then
+  write_choices "$card_dir" 16 0 1 0
+  sync
+  line=$("${emulator[@]}" "$build/GuiDriver.exe" "$(path "$build/ZQ347Fill.exe")" \
+    "$(path "$card_dir")" | tr -d '\r')
+  sectors=$(card_sectors)
+  start=$(date +%s.%N)
+  sync
+  synced=$((($(card_sectors) - sectors) / 2))
+  size=$(stat -c %s "$card_dir/0001Dat.VDF")
+  echo "dialog, 16 MiB: the button came back after ${line%% *} s; the sync after it took" \
+    "$(seconds_since "$start") s and wrote $synced KiB"
+  python3 -c 'import statistics, sys; a = [float(x) for x in sys.argv[4:]]
+print(f"dialog answers while filling: {len(a)}, median {statistics.median(a):.1f} ms, "
+      f"worst {max(a):.1f} ms")' $line
+  ((size == 512 + 16 * 1048576)) || fail "the dialog's file has $size bytes"
+  ((synced < 1024)) || fail "the dialog said done before the card held the file"
+fi
+((failures == 0))
