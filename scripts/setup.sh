@@ -24,6 +24,8 @@ need wine64 wine64
 need Xvfb xvfb
 need xset x11-xserver-utils
 need import imagemagick
+need zip zip
+need unzip unzip
 need /usr/src/googletest/CMakeLists.txt googletest
 need /usr/include/CLI/CLI.hpp libcli11-dev
 need /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a libclang-rt-14-dev
