@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "ProgramVersion.h"
 #include "config/ConfigFiles.h"
 #include "datafile/TargetFile.h"
 #include "hints/HelpTexts.h"
@@ -80,7 +81,7 @@ int32_t MainDialog::OnTimer(WPARAM) {
 
 int32_t MainDialog::OnInitDialog() {
   // Two blanks lead, as the logger's other tools show it.
-  SetWindowTextA(Hwnd, "  ZQ347SD File Creator v4.2 [ Sep  3 2021 ]");
+  SetWindowTextA(Hwnd, "  ZQ347SD File Creator v" ZQ_VERSION " [ Sep  3 2021 ]");
   HMODULE module = GetModuleHandleW(nullptr);
   SendDlgItemMessageW(Hwnd, IDC_WRITE, BM_SETIMAGE, IMAGE_ICON,
                       reinterpret_cast<LPARAM>(LoadIconW(module, MAKEINTRESOURCEW(IDI_WRITE))));

@@ -20,11 +20,13 @@ need clang-format clang-format
 need x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix
 need x86_64-w64-mingw32-windres binutils-mingw-w64-x86-64
 need wine wine
-need wine64 wine64
+need /usr/lib/wine/wine64 wine64
 need Xvfb xvfb
 need xset x11-xserver-utils
 need import imagemagick
 need xdotool xdotool
+need zip zip
+need unzip unzip
 need /usr/src/googletest/CMakeLists.txt googletest
 need /usr/include/CLI/CLI.hpp libcli11-dev
 need /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a libclang-rt-14-dev

@@ -20,6 +20,16 @@ scripts/with-xvfb.sh ctest --test-dir build/windows --output-on-failure || statu
 WINEPREFIX=$PWD/build/windows/wineprefix wineserver -k 2>/dev/null || true
 ((status == 0))
 
+# The release package: what it holds, and every file against its checksum.
+scripts/package.sh
+zip=$(ls dist/ZQ347SD-File-Creator-*-win64.zip)
+unzip -l "$zip"
+unpacked=$(mktemp -d)
+unzip -q "$zip" -d "$unpacked"
+(cd "$unpacked"/ZQ347SD-File-Creator-* && sha256sum -c --strict SHA256SUMS.txt &&
+  diff <(ls | sort) <( (cut -d' ' -f3 SHA256SUMS.txt | tr -d '\r'; echo SHA256SUMS.txt) | sort))
+rm -rf "$unpacked"
+
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZQ_FUZZ=ON \
   -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build/fuzz -j "$jobs"

@@ -76,6 +76,31 @@ if(CMAKE_CROSSCOMPILING)
   set_target_properties(HintTests PROPERTIES
     CROSSCOMPILING_EMULATOR "${CMAKE_CROSSCOMPILING_EMULATOR}")
   add_test(NAME HintTests COMMAND HintTests)
+
+  # What Windows reads of both programs: the version information and the manifest.
+  add_executable(ProgramInfo tests/resources/ProgramInfo.cpp)
+  target_link_libraries(ProgramInfo PRIVATE version zq_warnings)
+  set_target_properties(ProgramInfo PROPERTIES
+    CROSSCOMPILING_EMULATOR "${CMAKE_CROSSCOMPILING_EMULATOR}")
+  set(v "${PROJECT_VERSION_MAJOR}\\.${PROJECT_VERSION_MINOR}")
+  foreach(program "ZQ347Fill|" "zq347cli| command line")
+    string(REPLACE "|" ";" program "${program}")
+    list(GET program 0 target)
+    list(GET program 1 described)
+    add_test(NAME ${target}Info COMMAND ProgramInfo $<TARGET_FILE:${target}>
+                                        ${CMAKE_SOURCE_DIR}/resources/Application.manifest)
+    string(JOIN "[\r\n]+" lines "File description +ZQ347SD File Creator${described}"
+           "File version +${v}\\.0\\.0" "Product name +ZQ347SD File Creator"
+           "Product version +${v}" " +\\(as numbers\\) +${v}\\.0\\.0"
+           "Language +English.* \\(0409\\)" "Original filename +${target}\\.exe"
+           "Manifest +[0-9]+ bytes, as built")
+    set_tests_properties(${target}Info PROPERTIES PASS_REGULAR_EXPRESSION "${lines}")
+  endforeach()
+
+  # The same sources give the same programs, built elsewhere.
+  add_test(NAME ReproducibleBuild COMMAND ${CMAKE_SOURCE_DIR}/scripts/reproducible-build-test.sh
+                                          ${CMAKE_BINARY_DIR} ${CMAKE_BUILD_TYPE})
+  set_tests_properties(ReproducibleBuild PROPERTIES TIMEOUT 1200)
 else()
   include(GoogleTest)
   gtest_discover_tests(UnitTests TEST_FILTER -FullDisk* DISCOVERY_TIMEOUT 30)
