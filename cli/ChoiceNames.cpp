@@ -45,6 +45,14 @@ bool ParseScaled(const std::string& text, double kilo, double mega, double& valu
   return true;
 }
 
+std::string Trimmed(const std::string& text) {
+  std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) {
+    return std::string();
+  }
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 // Matches the label with or without its leading word ("Size", "Time").
 int32_t FindLabel(const std::vector<std::string>& labels, int32_t first, int32_t end,
                   const std::string& word, const std::string& text) {
@@ -143,21 +151,21 @@ bool ParseChannelChoice(const std::string& text, ChannelChoice& choice) {
   if (equals == std::string::npos || equals == 0) {
     return false;
   }
-  std::string channels = text.substr(0, equals);
+  std::string channels = Trimmed(text.substr(0, equals));
   std::size_t dash = channels.find('-', 1);
   double first = 0;
   double last = 0;
   bool parsed = dash == std::string::npos
                     ? ParseNumber(channels, first) && ParseNumber(channels, last)
-                    : ParseNumber(channels.substr(0, dash), first) &&
-                          ParseNumber(channels.substr(dash + 1), last);
+                    : ParseNumber(Trimmed(channels.substr(0, dash)), first) &&
+                          ParseNumber(Trimmed(channels.substr(dash + 1)), last);
   if (!parsed || first != std::floor(first) || last != std::floor(last) || first < -1e6 ||
       last > 1e6) {
     return false;
   }
   choice.First = static_cast<int32_t>(first);
   choice.Last = static_cast<int32_t>(last);
-  choice.Range = text.substr(equals + 1);
+  choice.Range = Trimmed(text.substr(equals + 1));
   return true;
 }
 

@@ -16,16 +16,22 @@ const char* const WriteExamples = R"(Examples:
   zq347cli write --fresh --channel "1=+-1V D" --sync --channel-b "1=+-0.1V D" \
       --size 1M --number 7 --overwrite
 Ranges, rates, sizes and durations are named as the dialog's lists show them;
-blanks and letter case do not matter. Exit codes: 0 done, 1 refused, 2 usage,
-3 write failure, 130 stopped by Ctrl-C.
+blanks and letter case do not matter. Exit codes: 0 done, 1 refused (also a named
+file or folder that cannot be used), 2 usage, 3 write failure, 130 stopped by Ctrl-C.
 )";
 
 const char* const ExamineExamples = R"(Examples:
   zq347cli inspect /media/card/0001Dat.VDF
   zq347cli inspect --verify --json 0001Dat.VDF
-Exit codes: 0 a data file (and all fill with --verify), 1 not a data file or a
-changed byte, 2 usage, 3 read failure.
+Exit codes: 0 a data file (with --verify: whole chunks, all fill), 1 not a data
+file, a file or folder that cannot be used, and with --verify a changed byte, a
+file that ends inside a chunk or holds none, 2 usage, 3 read failure.
 )";
+
+// An empty text would leave the saved choice as it stands, as if the option were absent.
+const CLI::Validator NotEmpty(
+    [](std::string& value) { return value.empty() ? std::string("must not be empty") : ""; }, "",
+    "NOT_EMPTY");
 
 void AddWriteOptions(CLI::App& command, WriteRequest& request) {
   command
@@ -44,22 +50,34 @@ void AddWriteOptions(CLI::App& command, WriteRequest& request) {
       .add_option("--dir", request.TargetFolder,
                   "Folder of the data file (default: the settings folder)")
       ->type_name("DIR");
-  command.add_option("--name", request.BaseName, "Base name of the data file (default: File)")
-      ->type_name("NAME");
-  CLI::Option* rate = command.add_option("--rate", request.Rate,
-                                         "Sampling rate per channel: a label (10KHz) or Hz");
+  command
+      .add_option("--name", request.BaseName,
+                  "Base name of the data file (default: the configuration's, Dat)")
+      ->type_name("NAME")
+      ->check(NotEmpty);
+  CLI::Option* rate =
+      command
+          .add_option("--rate", request.Rate, "Sampling rate per channel: a label (10KHz) or Hz")
+          ->check(NotEmpty);
   command
       .add_option("--rate-position", request.RatePosition,
                   "Sampling rate by its place in the offered list, 1 for the first")
-      ->excludes(rate);
-  CLI::Option* size = command.add_option("--size", request.Size,
-                                         "Size per channel: a label (\"Size 1 Ms\") or samples");
+      ->excludes(rate)
+      ->check(CLI::PositiveNumber);
+  CLI::Option* size = command
+                          .add_option("--size", request.Size,
+                                      "Size per channel: a label (\"Size 1 Ms\") or samples")
+                          ->check(NotEmpty);
   command
       .add_option("--duration", request.Duration,
                   "Time per channel: a label (\"Time 5 min.\") or minutes")
-      ->excludes(size);
-  command.add_option("--number", request.RecordNumber, "Record number, 1 to 1000");
-  command.add_option("--channel", request.ChannelsA, "A channel range, e.g. 3=+-1V or 1-8=OFF")
+      ->excludes(size)
+      ->check(NotEmpty);
+  command.add_option("--number", request.RecordNumber, "Record number, 1 to 1000")
+      ->check(CLI::Range(1, 1000));
+  command
+      .add_option("--channel", request.ChannelsA,
+                  "A channel range, e.g. 3=+-1V or 1-8=OFF; each channel once")
       ->type_name("N=RANGE");
   command
       .add_option("--channel-b", request.ChannelsB,
@@ -76,13 +94,16 @@ void AddWriteOptions(CLI::App& command, WriteRequest& request) {
 }
 
 void AddExamineOptions(CLI::App& command, ExamineRequest& request) {
-  command.add_option("file", request.File, "The data file")->required();
+  command.add_option("file", request.File, "The data file, or a pipe, read to its end")->required();
   command.add_option("--config", request.ConfigFile,
                      "Configuration for labels, sizes and the fill word (default: "
                      "ZQ347Fill.cfg of the current folder when there, else the built-in one)");
   command.add_flag("--verify", request.Verify,
                    "Check that every byte after the header is the fill word");
-  command.add_flag("--json", request.Json, "Print one JSON object");
+  command.add_flag("--json", request.Json,
+                   "Print one JSON object, UTF-8. A file name that is not valid UTF-8 shows "
+                   "U+FFFD for each stray byte in \"file\" and comes whole, as hex bytes, in "
+                   "\"file_bytes\"");
   command.footer(ExamineExamples);
 }
 
@@ -91,6 +112,8 @@ void AddExamineOptions(CLI::App& command, ExamineRequest& request) {
 int RunCommandLine(int argc, const char* const* argv, Console& console) {
   CLI::App app{"Writes and inspects the data files of the ZQ347SD logger.", ProgramName};
   app.require_subcommand(1);
+  // A path such as /media/card is a path on Windows too; the subcommands inherit this.
+  app.allow_windows_style_options(false);
   WriteRequest write;
   ExamineRequest inspect;
   CLI::App* writeCommand =

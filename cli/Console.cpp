@@ -20,3 +20,28 @@ void Complain(Console& console, const std::string& text) {
   console.Err << ProgramName << ": " << single << '\n';
   console.Err.flush();
 }
+
+std::string FileProblem(FileSystem& files, const std::string& name) {
+  if (!files.Exists(name.c_str())) {
+    return "there is no file " + name;
+  }
+  if (files.IsFolder(name.c_str())) {
+    return name + " is a folder, not a file";
+  }
+  FileHandle file = files.OpenForReading(name.c_str());
+  if (file == InvalidFile) {
+    char reason[256];
+    files.LastErrorText(reason, sizeof reason);
+    return "cannot read " + name + ": " + reason;
+  }
+  int64_t size = files.FileSize(file);
+  files.Close(file);
+  return size == 0 ? name + " is empty" : std::string();
+}
+
+std::string FolderProblem(FileSystem& files, const std::string& name) {
+  if (!files.Exists(name.c_str())) {
+    return "there is no folder " + name;
+  }
+  return files.IsFolder(name.c_str()) ? std::string() : name + " is not a folder";
+}

@@ -4,6 +4,8 @@
 #include <ostream>
 #include <string>
 
+#include "platform/FileSystem.h"
+
 constexpr const char* ProgramName = "zq347cli";
 
 enum ExitCode : int {
@@ -23,3 +25,9 @@ struct Console {
 // One line on standard error, with the program's name in front; line breaks of the
 // core's message texts become blanks.
 void Complain(Console& console, const std::string& text);
+
+// Why a file named on the command line cannot be read whole (missing, a folder, shut
+// to this user, empty); empty when it can.
+std::string FileProblem(FileSystem& files, const std::string& name);
+// Why a folder named on the command line cannot be used; empty when it can.
+std::string FolderProblem(FileSystem& files, const std::string& name);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/Numbers.h"
+#include "common/Utf8.h"
 #include "recording/ListLabels.h"
 
 namespace {
@@ -85,18 +86,35 @@ std::string Printf(const char* format, ...) {
   return length < 0 ? std::string() : std::string(text);
 }
 
+// The length of the well-formed character at `at`; 0 for a stray byte.
+std::size_t CharacterLength(const std::string& text, std::size_t at) {
+  for (std::size_t length = 1; length <= 4 && at + length <= text.size(); ++length) {
+    if (IsUtf8(text.data() + at, length)) {
+      return length;
+    }
+  }
+  return 0;
+}
+
+// Characters pass as they are; a stray byte becomes U+FFFD (the name keeps its bytes
+// in "file_bytes").
 std::string JsonString(const std::string& text) {
   std::string json = "\"";
-  for (char c : text) {
-    unsigned char u = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
+  for (std::size_t at = 0; at < text.size();) {
+    unsigned char u = static_cast<unsigned char>(text[at]);
+    std::size_t length = CharacterLength(text, at);
+    if (length == 0) {
+      json += "\\ufffd";
+      length = 1;
+    } else if (u == '"' || u == '\\') {
       json += '\\';
-      json += c;
-    } else if (u < 0x20 || u >= 0x7F) {
+      json += text[at];
+    } else if (u < 0x20) {
       json += Printf("\\u%04x", u);
     } else {
-      json += c;
+      json.append(text, at, length);
     }
+    at += length;
   }
   return json + "\"";
 }
@@ -130,8 +148,8 @@ void TextSize(std::string& text, const ExamineResult& result,
   std::string plan = PlanLabel(result, configuration);
   if (plan.empty()) {
     text +=
-        "\n            matches no size or duration of the configuration: stopped early, or "
-        "written with another configuration\n";
+        "\n            matches no size or duration of the configuration in use: possibly "
+        "stopped early, or written with another configuration\n";
   } else if (size.PlanRate > 0) {
     text += "\n            as planned for \"" + plan + "\" at " + RateLabel(size.PlanRate) + "\n";
   } else {
@@ -202,6 +220,13 @@ std::string FormatExamineJson(const ExamineResult& result,
                               const ProgramConfiguration& configuration) {
   const DecodedHeader& header = result.Header;
   std::string json = "{\"file\":" + JsonString(result.Name);
+  if (!IsUtf8(result.Name.data(), result.Name.size())) {
+    json += ",\"file_bytes\":\"";
+    for (char c : result.Name) {
+      json += Printf("%02x", static_cast<unsigned>(static_cast<unsigned char>(c)));
+    }
+    json += "\"";
+  }
   json += Printf(",\"file_size\":%" PRId64, result.FileSize);
   json += ",\"sections\":[";
   for (int32_t i = 0; i < HeaderSectionCount; ++i) {

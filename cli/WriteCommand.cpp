@@ -92,16 +92,20 @@ int LoadStart(const WriteRequest& request, FileSystem& files, Console& console, 
   const std::string& folder = request.SettingsFolder;
   PathTexts folderPaths;
   if (!folder.empty()) {
-    if (!files.Exists(folder.c_str())) {
-      return Usage(console, "there is no folder " + folder);
+    std::string problem = FolderProblem(files, folder);
+    if (!problem.empty()) {
+      return Refuse(console, problem);
     }
     if (!SetText(folderPaths.StartupDirectory, folder) ||
         !SetFolder(folderPaths.OutputDirectory, folder)) {
       return Refuse(console, "the folder name " + folder + " is too long");
     }
   }
-  if (!request.ConfigFile.empty() && !files.Exists(request.ConfigFile.c_str())) {
-    return Usage(console, "there is no configuration file " + request.ConfigFile);
+  if (!request.ConfigFile.empty()) {
+    std::string problem = FileProblem(files, request.ConfigFile);
+    if (!problem.empty()) {
+      return Refuse(console, "the configuration cannot be read: " + problem);
+    }
   }
   std::string configName =
       request.ConfigFile.empty() ? InFolder(folder, ConfigurationFileName) : request.ConfigFile;
@@ -111,6 +115,13 @@ int LoadStart(const WriteRequest& request, FileSystem& files, Console& console, 
   names.CreateConfiguration = request.ConfigFile.empty();
   names.SavedState = request.IgnoreSavedState ? nullptr : savedName.c_str();
   LoadStartValues(files, names, job.Configuration, job.Settings, job.Paths);
+  // A folder shut to this user leaves its configuration unmade and unread.
+  if (!folder.empty() && request.ConfigFile.empty()) {
+    std::string problem = FileProblem(files, configName);
+    if (!problem.empty()) {
+      return Refuse(console, "the settings folder " + folder + " cannot be used: " + problem);
+    }
+  }
   if (!folder.empty()) {
     std::memcpy(job.Paths.StartupDirectory, folderPaths.StartupDirectory, NameSize);
     std::memcpy(job.Paths.OutputDirectory, folderPaths.OutputDirectory, NameSize);
@@ -126,8 +137,9 @@ int ApplyTarget(const WriteRequest& request, FileSystem& files, Console& console
   }
   RestartNumbering(job.Configuration);
   if (!request.TargetFolder.empty()) {
-    if (!files.Exists(request.TargetFolder.c_str())) {
-      return Usage(console, "there is no folder " + request.TargetFolder);
+    std::string problem = FolderProblem(files, request.TargetFolder);
+    if (!problem.empty()) {
+      return Refuse(console, problem);
     }
     if (!SetFolder(job.Paths.OutputDirectory, request.TargetFolder)) {
       return Refuse(console, "the folder name " + request.TargetFolder + " is too long");
@@ -148,17 +160,26 @@ int ApplyTarget(const WriteRequest& request, FileSystem& files, Console& console
 int ApplyChannels(const std::vector<std::string>& choices, bool groupB, Console& console,
                   Job& job) {
   const char* group = groupB ? "B" : "A";
+  std::string option = groupB ? "--channel-b" : "--channel";
+  bool given[ChannelsPerGroup] = {};
   for (const std::string& text : choices) {
     ChannelChoice choice;
     if (!ParseChannelChoice(text, choice)) {
-      return Usage(console, "--channel" + std::string(groupB ? "-b" : "") + " wants N=RANGE or " +
-                                "N-M=RANGE, not " + text);
+      return Usage(console, option + " wants N=RANGE or N-M=RANGE, not " + text);
     }
-    if (choice.First < 1 || choice.Last > ChannelsPerGroup || choice.First > choice.Last) {
+    if (choice.First > choice.Last) {
+      return Usage(console, option + " " + text + " names an empty range of channels");
+    }
+    if (choice.First < 1 || choice.Last > ChannelsPerGroup) {
       return Refuse(console,
                     std::string("there are ") + group + " channels 1 to 16 only, not " + text);
     }
     for (int32_t c = choice.First; c <= choice.Last; ++c) {
+      if (given[c - 1]) {
+        return Usage(console, std::string(group) + " channel " + std::to_string(c) +
+                                  " is given twice; give each channel once");
+      }
+      given[c - 1] = true;
       int32_t position = FindRangePosition(job.Configuration, c, choice.Range);
       if (position < 0) {
         return Refuse(console, "the range \"" + choice.Range + "\" is not offered for " + group +
@@ -272,10 +293,6 @@ int ApplyOptions(const WriteRequest& request, Console& console, Job& job) {
     }
   }
   if (request.RecordNumber != 0) {
-    if (request.RecordNumber < 1 || request.RecordNumber > RecordNumbers) {
-      return Refuse(console, "the record number must lie from 1 to 1000, not " +
-                                 std::to_string(request.RecordNumber));
-    }
     settings.FileNumber = request.RecordNumber - 1;
   }
   if (int code = ApplyRate(request, console, job); code != ExitDone) {
@@ -340,7 +357,7 @@ int WriteFile(const WriteRequest& request, FileSystem& files, Console& console,
   int64_t size = DataFileBytes(total, chunkBytes);
   ProgressBar progress(console.Err, console.Terminal);
   progress.Start(size);
-  while (!writer.WriteNextChunk()) {
+  while (!writer.WriteNextChunks()) {
     if (stop != 0) {
       uint32_t written = writer.ChunksWritten();
       // As releasing the write button: flushed and closed where it stands, the number

@@ -55,6 +55,7 @@ class FileSystem {
   virtual void Close(FileHandle file) = 0;
 
   virtual bool Exists(const char* name) = 0;
+  virtual bool IsFolder(const char* name) = 0;
   virtual bool IsReadOnly(const char* name) = 0;
   // Sets the archive attribute alone, clearing read-only, hidden and system.
   virtual bool SetArchiveOnly(const char* name) = 0;

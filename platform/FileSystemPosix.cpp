@@ -53,6 +53,10 @@ class PosixFileSystem final : public FileSystem {
   void Close(FileHandle file) override { close(Descriptor(file)); }
 
   bool Exists(const char* name) override { return access(name, F_OK) == 0; }
+  bool IsFolder(const char* name) override {
+    struct stat info;
+    return stat(name, &info) == 0 && S_ISDIR(info.st_mode);
+  }
   bool IsReadOnly(const char* name) override {
     struct stat info;
     return stat(name, &info) == 0 && (info.st_mode & S_IWUSR) == 0;

@@ -64,6 +64,10 @@ class Win32FileSystem final : public FileSystem {
   void Close(FileHandle file) override { CloseHandle(Handle(file)); }
 
   bool Exists(const char* name) override { return Attributes(name) != INVALID_FILE_ATTRIBUTES; }
+  bool IsFolder(const char* name) override {
+    DWORD attributes = Attributes(name);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  }
   bool IsReadOnly(const char* name) override {
     DWORD attributes = Attributes(name);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;

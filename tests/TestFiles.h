@@ -76,6 +76,7 @@ class FaultyFileSystem : public FileSystem {
   int64_t FileSize(FileHandle file) override { return Real.FileSize(file); }
   void Close(FileHandle file) override { Real.Close(file); }
   bool Exists(const char* name) override { return Real.Exists(name); }
+  bool IsFolder(const char* name) override { return Real.IsFolder(name); }
   bool IsReadOnly(const char* name) override { return Real.IsReadOnly(name); }
   bool SetArchiveOnly(const char* name) override { return Real.SetArchiveOnly(name); }
   int64_t SizeOf(const char* name) override { return Real.SizeOf(name); }

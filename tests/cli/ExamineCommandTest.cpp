@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "cli/ExamineReport.h"
 #include "config/ConfigFiles.h"
 #include "tests/TestFiles.h"
 #include "tests/cli/CliTestSupport.h"
@@ -100,27 +101,43 @@ TEST_F(ExamineCommandTest, JsonHoldsTheSame) {
   EXPECT_TRUE(Has(run, "\"different_bytes\":0,\"first_difference\":null}")) << run.Out;
   EXPECT_EQ(run.Out.back(), '\n');
   EXPECT_EQ(std::count(run.Out.begin(), run.Out.end(), '\n'), 1);
+
+  // Characters pass whole; a stray byte is kept in hex beside.
+  ExamineResult named;
+  named.Name = "Д\"\x01\xff";
+  EXPECT_EQ(FormatExamineJson(named, BuiltinConfiguration())
+                .rfind("{\"file\":\"Д\\\"\\u0001\\ufffd\",\"file_bytes\":\"d0942201ff\",", 0),
+            0u);
 }
 
 TEST_F(ExamineCommandTest, VerifyFindsAChangedByte) {
   Write.ChannelsA = {"1=+-10V"};
   ASSERT_EQ(RunWrite(Write).Code, ExitDone);
   std::string bytes = ReadBytes(Folder.File("0001Dat.VDF"));
-  bytes[2001] = '\x7F';
-  CliRun run = ExamineBytes(bytes, true);
-  EXPECT_EQ(run.Code, ExitRefused);
-  EXPECT_TRUE(Has(run,
-                  "1 of 2048 bytes after the header differ from the fill word 0xFFFF; the "
-                  "first at byte 2001 (0x7D1)"))
-      << run.Out;
-  EXPECT_NE(run.Err.find("differs from the fill word"), std::string::npos);
-
-  // A file stopped early, and one cut inside a chunk.
-  run = ExamineBytes(bytes.substr(0, 512 + 3 * 512));
-  EXPECT_EQ(run.Code, ExitDone);
-  EXPECT_TRUE(Has(run, "matches no size or duration of the configuration")) << run.Out;
-  run = ExamineBytes(bytes.substr(0, 512 + 3 * 512 + 7));
-  EXPECT_TRUE(Has(run, "and 7 bytes more: the file ends inside a chunk")) << run.Out;
+  bytes[2500] = '\x7F';
+  // A changed byte; stopped early; cut inside a chunk, or after the header.
+  const struct {
+    std::size_t Length;
+    int Code;
+    std::string Out;
+    std::string Err;
+  } cuts[] = {
+      {bytes.size(), ExitRefused,
+       "1 of 2048 bytes after the header differ from the fill word 0xFFFF; the first at byte "
+       "2500 (0x9C4)",
+       "odd.VDF differs from the fill word after the header"},
+      {512 + 3 * 512, ExitDone, "possibly stopped early, or written with another", ""},
+      {512 + 3 * 512 + 7, ExitRefused, "and 7 bytes more: the file ends inside a chunk",
+       "odd.VDF ends inside a chunk: 7 bytes after the last whole one"},
+      {512, ExitRefused, "the header and 0 chunks", "odd.VDF holds no chunk after the header"},
+  };
+  CliRun run;
+  for (const auto& cut : cuts) {
+    run = ExamineBytes(bytes.substr(0, cut.Length), true);
+    EXPECT_EQ(run.Code, cut.Code) << run.Err;
+    EXPECT_TRUE(Has(run, cut.Out)) << run.Out;
+    EXPECT_NE(run.Err.find(cut.Err), std::string::npos) << run.Err;
+  }
 
   // What this tool never writes is noted, in JSON too.
   bytes[0x0DC] = 0;

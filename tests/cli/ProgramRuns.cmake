@@ -1,7 +1,7 @@
 # Runs the real zq347cli (under Wine when EMULATOR is given, its words joined by '|')
-# in a fresh folder WORK: round trips through write and inspect (also in folders named
-# in Cyrillic and Japanese), and the exit code and single stderr line of a refusal, a
-# usage error and a file that is not a data file.
+# in a fresh folder WORK: round trips through write and inspect (also through a pipe,
+# and in folders named in Cyrillic and Japanese), and the exit code and single stderr
+# line of a refusal, a usage error and a file that is not a data file.
 cmake_minimum_required(VERSION 3.20)
 string(REPLACE "|" ";" emulator "${EMULATOR}")
 file(REMOVE_RECURSE ${WORK})
@@ -39,6 +39,13 @@ set(choices "20000 Hz per channel \\(20KHz\\).*A and B on, Loop record on.*")
 string(APPEND choices "   2  A \\+-1V D      B \\+-0\\.1V D\n.*as planned for \"Size 1 Ks\".*")
 string(APPEND choices "all 12288 bytes")
 run(0 "${choices}" "" inspect --verify 0001Dat.VDF)
+if(NOT EMULATOR)  # a pipe is read to its end, as a file is
+  execute_process(COMMAND cat ${WORK}/0001Dat.VDF COMMAND ${PROGRAM} inspect --verify /dev/stdin
+                  RESULT_VARIABLE result OUTPUT_VARIABLE stdout)
+  if(NOT result EQUAL 0 OR NOT stdout MATCHES "Size:       12800 bytes.*all 12288 bytes")
+    message(FATAL_ERROR "a pipe: exit code ${result}\n${stdout}")
+  endif()
+endif()
 run(1 "" "^zq347cli: the .*0001Dat\\.VDF file already exists; give --overwrite to replace it\n$"
     write --channel 1=+-10V)
 run(1 "" "^zq347cli: the range \"\\+-3V\" is not offered for A channel 1; it offers OFF, Gnd"
