@@ -22,9 +22,6 @@ void Complain(Console& console, const std::string& text) {
 }
 
 std::string FileProblem(FileSystem& files, const std::string& name) {
-  if (!files.Exists(name.c_str())) {
-    return "there is no file " + name;
-  }
   if (files.IsFolder(name.c_str())) {
     return name + " is a folder, not a file";
   }

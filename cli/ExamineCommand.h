@@ -17,5 +17,5 @@ struct ExamineRequest {
 // Without a configuration file named, "ZQ347Fill.cfg" of the current folder is read
 // when it is there (never created); else the built-in values apply. A pipe is read to
 // its end. Returns an ExitCode: 1 for a file that cannot be opened or is not a data
-// file, and with `Verify` for one whose fill differs or that holds no whole chunks.
+// file, and with `Verify` for one whose fill differs, that ends inside a chunk or holds none.
 int RunExamineCommand(const ExamineRequest& request, FileSystem& files, Console& console);

@@ -87,7 +87,7 @@ TEST(CommandLine, FaultsHaveOneExitCodeEverywhere) {
       {{w, s, folder.File("empty.cfg")}, ExitRefused, "empty.cfg is not a folder"},
       {{w, s, dir, "--dir", "/no/such/folder"}, ExitRefused, "there is no folder"},
       {{w, s, dir, "--dir", folder.File("empty.cfg")}, ExitRefused, "is not a folder"},
-      {{w, "--config", "/no/such/file.cfg"}, ExitRefused, "there is no file /no/such/file.cfg"},
+      {{w, "--config", "/no/such/file.cfg"}, ExitRefused, "cannot read /no/such/file.cfg: "},
       {{w, "--config", dir}, ExitRefused, "cannot be read: " + dir + " is a folder"},
       {{w, "--config", folder.File("empty.cfg")}, ExitRefused, "empty.cfg is empty"},
       {{"inspect", "--config", dir, dir}, ExitRefused, " is a folder, not a file"},
