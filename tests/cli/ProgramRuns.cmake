@@ -51,6 +51,8 @@ run(1 "" "^zq347cli: the .*0001Dat\\.VDF file already exists; give --overwrite t
 run(1 "" "^zq347cli: the range \"\\+-3V\" is not offered for A channel 1; it offers OFF, Gnd"
     write --fresh --channel 1=+-3V)
 run(2 "" "^zq347cli: .*--channel.*\n$" write --channel)
+run(1 "" "^zq347cli: cannot open /no/such/file\\.VDF: " inspect /no/such/file.VDF)
+run(1 "" "^zq347cli: \\. is a folder, not a data file\n$" inspect .)
 run(1 "" "^zq347cli: ZQ347Fill\\.cfg is not a data file: the section at 0x000 is named"
     inspect ZQ347Fill.cfg)
 
