@@ -1,6 +1,8 @@
 #include "cli/CommandLine.h"
 
 #include <CLI/CLI.hpp>
+#include <cstdint>
+#include <limits>
 
 #include "cli/ExamineCommand.h"
 #include "cli/Terminal.h"
@@ -63,7 +65,7 @@ void AddWriteOptions(CLI::App& command, WriteRequest& request) {
       .add_option("--rate-position", request.RatePosition,
                   "Sampling rate by its place in the offered list, 1 for the first")
       ->excludes(rate)
-      ->check(CLI::PositiveNumber);
+      ->check(CLI::Range(1, std::numeric_limits<int32_t>::max()));
   CLI::Option* size = command
                           .add_option("--size", request.Size,
                                       "Size per channel: a label (\"Size 1 Ms\") or samples")
