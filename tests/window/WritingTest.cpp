@@ -23,6 +23,13 @@ std::string ExpectedHeader(RecordingSettings settings, double rate, uint8_t flag
   return std::string(reinterpret_cast<const char*>(header.Bytes), HeaderSize);
 }
 
+// F2, then the fill to its end: the size of the file written.
+int64_t WriteWithF2(DialogUnderTest& dialog, const std::string& name) {
+  dialog.PressKey(VK_F2);
+  dialog.FillToEnd();
+  return FileSizeOf(name);
+}
+
 }  // namespace
 
 TEST(Writing, F2WritesACompleteFileAndTheNextGetsTheNextNumber) {
@@ -59,9 +66,7 @@ TEST(Writing, F2WritesACompleteFileAndTheNextGetsTheNextNumber) {
   EXPECT_EQ(file.substr(0, HeaderSize), ExpectedHeader(settings, 25000.0, CycleModeFlag));
   EXPECT_EQ(file.find_first_not_of('\xFF', HeaderSize), std::string::npos);
 
-  dialog.PressKey(VK_F2);
-  dialog.FillToEnd();
-  EXPECT_EQ(FileSizeOf(folder.File("0002Dat.VDF")), 512 + 4 * 2 * 512);
+  EXPECT_EQ(WriteWithF2(dialog, folder.File("0002Dat.VDF")), 512 + 4 * 2 * 512);
 }
 
 TEST(Writing, F2AgainStopsTheFileWhereItStands) {
@@ -207,9 +212,7 @@ TEST(Writing, AKeyboardChoiceOnAClosedListIsTakenAtOnce) {
   for (int i = 0; i < 4; ++i) {
     dialog.PressKey(VK_DOWN);
   }
-  dialog.PressKey(VK_F2);
-  dialog.FillToEnd();
-  EXPECT_EQ(FileSizeOf(folder.File("0005Dat.VDF")), 512 + 4 * 2 * 512);
+  EXPECT_EQ(WriteWithF2(dialog, folder.File("0005Dat.VDF")), 512 + 4 * 2 * 512);
 }
 
 // The program started in folders whose names the ANSI code page (1252 here) cannot
@@ -255,15 +258,11 @@ TEST(Writing, TheSaveFileDialogSetsTheFolderAndBaseName) {
   EXPECT_EQ(ChooseTarget(dialog, Wide(target) + L"\\run.vdf"), L"");
   EXPECT_EQ(CurrentDirectory(), target);
   // The numbering starts again at 1, added to the record number's position.
-  dialog.PressKey(VK_F2);
-  dialog.FillToEnd();
-  EXPECT_EQ(FileSizeOf(target + "\\0007run.VDF"), 512 + 4 * 512);
+  EXPECT_EQ(WriteWithF2(dialog, target + "\\0007run.VDF"), 512 + 4 * 512);
 
   // A name ending in a dot has no extension: the dialog gives the name without the dot.
   EXPECT_EQ(ChooseTarget(dialog, Wide(target) + L"\\plain."), L"");
-  dialog.PressKey(VK_F2);
-  dialog.FillToEnd();
-  EXPECT_EQ(FileSizeOf(target + "\\0007plain.VDF"), 512 + 4 * 512);
+  EXPECT_EQ(WriteWithF2(dialog, target + "\\0007plain.VDF"), 512 + 4 * 512);
 
   // A folder that cannot be entered, and a path longer than the dialog's buffer: said
   // so, and the target stays.
@@ -274,9 +273,7 @@ TEST(Writing, TheSaveFileDialogSetsTheFolderAndBaseName) {
   tooLong.resize(257);
   EXPECT_NE(ChooseTarget(dialog, tooLong).find(L"too long"), std::wstring::npos);
   EXPECT_EQ(CurrentDirectory(), target);
-  dialog.PressKey(VK_F2);
-  dialog.FillToEnd();
-  EXPECT_EQ(FileSizeOf(target + "\\0008plain.VDF"), 512 + 4 * 512);
+  EXPECT_EQ(WriteWithF2(dialog, target + "\\0008plain.VDF"), 512 + 4 * 512);
 
   dialog.Close();
   // The choices are saved where the program started, not in the chosen folder.
