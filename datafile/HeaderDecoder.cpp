@@ -161,30 +161,29 @@ bool HasMode(const DecodedHeader& header, uint8_t flag) {
   return (header.ModeFlags & flag) != 0;
 }
 
-int32_t RangePositionA(const ChannelDescription& channel) {
-  switch (channel.Mode) {
+namespace {
+
+// The list position of a range; the A and B lists of a channel share it.
+int32_t RangePosition(InputMode mode, int32_t gain) {
+  switch (mode) {
     case InputMode::Ground:
       return 1;
     case InputMode::SingleEnded:
-      return FirstSingleEnded + channel.AGain;
+      return FirstSingleEnded + gain;
     case InputMode::Differential:
-      return FirstDifferential + channel.AGain;
+      return FirstDifferential + gain;
     case InputMode::Unknown:
       break;
   }
   return -1;
 }
 
+}  // namespace
+
+int32_t RangePositionA(const ChannelDescription& channel) {
+  return RangePosition(channel.Mode, channel.AGain);
+}
+
 int32_t RangePositionB(const ChannelDescription& channel) {
-  switch (channel.Mode) {
-    case InputMode::Ground:
-      return 1;
-    case InputMode::SingleEnded:
-      return FirstSingleEnded + channel.BGain;
-    case InputMode::Differential:
-      return FirstDifferential + channel.BGain;
-    case InputMode::Unknown:
-      break;
-  }
-  return -1;
+  return RangePosition(channel.Mode, channel.BGain);
 }
