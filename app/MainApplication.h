@@ -1,5 +1,5 @@
-// The message loop of the program: it polls, and fills the data file while idle, for a
-// few milliseconds at a time.
+// The message loop of the program: it polls, and while idle passes on the progress of
+// the data file that fills on a thread of its own.
 #pragma once
 
 #include "app/MainDialog.h"
@@ -7,12 +7,11 @@
 
 class MainApplication final : public Application {
  public:
-  explicit MainApplication(int32_t acceleratorId);
+  explicit MainApplication(int32_t acceleratorId) : Application(acceleratorId) {}
 
   void SetMainObject(MainDialog* dialog) { Main = dialog; }
   bool OnIdle() override;
 
  private:
   MainDialog* Main = nullptr;
-  int64_t SliceTicks = 0;  // of the performance counter
 };

@@ -20,10 +20,10 @@ class MainDialog : public Dialog, private WriterOwner {
   void OnNcDestroy() override;
   void OnPaint(HDC, const RECT&) override;
 
-  // One idle step of the fill; true when there was nothing to write.
+  // One step of the fill; true when there was nothing to write.
   bool WriteNextChunk() { return Writer.WriteNextChunk(); }
-  // The same step, writing as many chunks with one call as the next notice allows.
-  bool WriteNextChunks() { return Writer.WriteNextChunks(); }
+  // The idle step of the fill, which runs on a thread of its own: passes its progress on.
+  bool WriteInBackground() { return Writer.WriteInBackground(); }
 
   const StatusPanels& Panels() const { return Status; }
 

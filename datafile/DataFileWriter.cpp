@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
+#include <system_error>
 
 #include "datafile/DataFileHeader.h"
 #include "datafile/DataFileSize.h"
@@ -22,7 +23,6 @@ constexpr double FlushSeconds = 0.008;
 constexpr int64_t FirstFlushBytes = 64 * 1024;
 constexpr int64_t MaxFlushBytes = 64 * 1024 * 1024;
 constexpr std::size_t MessageSize = 1024;  // room for a full name and a system reason
-constexpr std::size_t ReasonSize = 512;
 constexpr char Extension[] = ".VDF";
 
 uint8_t ModeFlags(const RecordingSettings& settings) {
@@ -55,6 +55,7 @@ DataFileWriter::DataFileWriter(FileSystem& files, WriterOwner& owner,
       Buffer(files) {}
 
 DataFileWriter::~DataFileWriter() {
+  EndFill();
   if (File != InvalidFile) {
     Files.Close(File);
   }
@@ -135,12 +136,14 @@ StartOutcome DataFileWriter::StartDataFile(const ChannelList& list, int32_t coun
   int64_t written = 0;
   if (WriteDataFileHeader(Files, File, Settings.ChannelCount, Configuration.ADCRange, &list,
                           Settings.SampleRate, ModeFlags(Settings), &written) != 1) {
-    EndAfterFailedWrite(written);
+    NoteFailedWrite(written);
+    EndIncomplete();
     return StartOutcome::Refused;
   }
   Unflushed = HeaderSize;
 
   RefreshPeriod = Total / ProgressSteps > 0 ? Total / ProgressSteps : 1;
+  NextNotice = 0;
   Owner.WriterProgress(0, 0);
   return StartOutcome::Started;
 }
@@ -157,42 +160,56 @@ bool DataFileWriter::WriteChunks(uint32_t limit) {
   if (File == InvalidFile || Total == 0 || Buffer.Length() == 0) {
     return true;
   }
-  if (Written < Total) {
-    uint32_t count = Total - Written;
-    uint32_t toNotice = RefreshPeriod - Written % RefreshPeriod;
-    count = count < toNotice ? count : toNotice;
-    count = count < limit ? count : limit;
-    int64_t room = (FlushBytes - Unflushed) / ChunkBytes;
-    if (room < int64_t{count}) {
-      count = room > 1 ? static_cast<uint32_t>(room) : 1;
-    }
-    uint32_t bytes = count * ChunkBytes;
-    int64_t written = Files.Write(File, Buffer.Data(), bytes);
-    if (written != int64_t{bytes}) {
-      EndAfterFailedWrite(written);
-      return true;
-    }
-    if (Written % RefreshPeriod == 0) {
-      Owner.WriterProgress(Total, Written);
-    }
-    Written += count;
-    Unflushed += bytes;
-    return Unflushed >= FlushBytes && !FlushPiece();
+  if (Written == Total) {
+    Owner.WriterProgress(Total, Total);
+    EndFile();
+    return true;
   }
-  Owner.WriterProgress(Total, Total);
-  EndFile();
+  uint32_t before = Written;
+  if (!WritePiece(limit)) {
+    EndIncomplete();
+    return true;
+  }
+  if (before % RefreshPeriod == 0) {
+    Owner.WriterProgress(Total, before);
+  }
+  if (Unflushed >= FlushBytes && !FlushPiece()) {
+    EndIncomplete();
+    return true;
+  }
+  return false;
+}
+
+// One write of at most `limit` chunks, never past the next progress notice nor the next
+// flush. False, with the failure noted, when the disk did not take it all.
+bool DataFileWriter::WritePiece(uint32_t limit) {
+  uint32_t count = Total - Written;
+  uint32_t toNotice = RefreshPeriod - Written % RefreshPeriod;
+  count = count < toNotice ? count : toNotice;
+  count = count < limit ? count : limit;
+  int64_t room = (FlushBytes - Unflushed) / ChunkBytes;
+  if (room < int64_t{count}) {
+    count = room > 1 ? static_cast<uint32_t>(room) : 1;
+  }
+  uint32_t bytes = count * ChunkBytes;
+  int64_t written = Files.Write(File, Buffer.Data(), bytes);
+  if (written != int64_t{bytes}) {
+    NoteFailedWrite(written);
+    return false;
+  }
+  Written += count;
+  Unflushed += bytes;
   return true;
 }
 
 // Flushes what was written since the last flush and sizes the next piece to the speed
-// the disk showed. A failed flush ends the file as a failed write does.
+// the disk showed. A failed flush is noted as a failed write.
 bool DataFileWriter::FlushPiece() {
   using Clock = std::chrono::steady_clock;
   Clock::time_point start = Clock::now();
   if (!Files.Flush(File)) {
-    char reason[ReasonSize];
-    Files.LastErrorText(reason, sizeof reason);
-    EndIncomplete(Flushed, reason);
+    Files.LastErrorText(FailureReason, sizeof FailureReason);
+    FailedOnDisk = Flushed;
     return false;
   }
   double seconds = std::chrono::duration<double>(Clock::now() - start).count();
@@ -207,7 +224,76 @@ bool DataFileWriter::FlushPiece() {
   return true;
 }
 
+// A write into the cache of a slow card can be held back for seconds, and a flush waits
+// for the card: on the owner's thread either would freeze the window. So the fill's own
+// thread writes and flushes piece by piece, touching only the file and the counters,
+// until the file is complete, a write fails or StopDataFile asks it to end.
+void DataFileWriter::Fill() {
+  while (!StopFilling) {
+    bool complete = Written == Total;
+    if ((!complete && !WritePiece(BufferChunks)) ||
+        ((complete || Unflushed >= FlushBytes) && !FlushPiece())) {
+      FillFailed = true;
+      break;
+    }
+    if (Unflushed == 0) {
+      OnDisk = Written.load();
+    }
+    if (complete) {
+      break;
+    }
+  }
+  FillEnded = true;
+}
+
+bool DataFileWriter::WriteInBackground() {
+  if (File == InvalidFile || Total == 0 || Buffer.Length() == 0) {
+    return true;
+  }
+  if (!Filler.joinable()) {
+    StopFilling = false;
+    FillEnded = false;
+    FillFailed = false;
+    OnDisk = Written.load();
+    try {
+      Filler = std::thread(&DataFileWriter::Fill, this);
+    } catch (const std::system_error&) {
+      return WriteChunks(BufferChunks);  // no thread to be had: the fill goes on in steps
+    }
+  }
+  uint32_t onDisk = OnDisk;
+  for (; NextNotice < Total && NextNotice <= onDisk; NextNotice += RefreshPeriod) {
+    Owner.WriterProgress(Total, NextNotice);
+  }
+  if (!FillEnded) {
+    return false;
+  }
+  Filler.join();
+  if (FillFailed) {
+    EndIncomplete();
+  } else {
+    Owner.WriterProgress(Total, Total);
+    EndFile();
+  }
+  return true;
+}
+
+// Asks the fill's thread to end after its piece and waits for it; a slow card takes a
+// piece in a few milliseconds.
+void DataFileWriter::EndFill() {
+  if (Filler.joinable()) {
+    StopFilling = true;
+    Filler.join();
+  }
+}
+
 void DataFileWriter::StopDataFile() {
+  EndFill();
+  if (FillFailed) {
+    FillFailed = false;
+    EndIncomplete();
+    return;
+  }
   char message[MessageSize];
   if (!CloseFile(message, sizeof message)) {
     Owner.WriterFailed(WriterFailure::WriteFailed, message);
@@ -281,20 +367,20 @@ void DataFileWriter::FormatIncomplete(char* message, std::size_t size, int64_t o
 }
 
 // `written` is what the failed write call returned: -1 for an error, else the short count.
-void DataFileWriter::EndAfterFailedWrite(int64_t written) {
-  char reason[ReasonSize];
+void DataFileWriter::NoteFailedWrite(int64_t written) {
   if (written < 0) {
-    Files.LastErrorText(reason, sizeof reason);  // before any other call replaces it
+    Files.LastErrorText(FailureReason, sizeof FailureReason);  // before another call
   } else {
-    std::snprintf(reason, sizeof reason, "The disk took only part of the data; it may be full.");
+    std::snprintf(FailureReason, sizeof FailureReason,
+                  "The disk took only part of the data; it may be full.");
   }
-  EndIncomplete(Files.FileSize(File), reason);
+  FailedOnDisk = Files.FileSize(File);
 }
 
-// Ends the file after a failure; `onDisk` bytes of it are known to be on the disk.
-void DataFileWriter::EndIncomplete(int64_t onDisk, const char* reason) {
+// Ends the file after the failure noted last.
+void DataFileWriter::EndIncomplete() {
   char message[MessageSize];
-  FormatIncomplete(message, sizeof message, onDisk, reason);
+  FormatIncomplete(message, sizeof message, FailedOnDisk, FailureReason);
   CloseFile(nullptr, 0);  // this failure is the one to report
   ComposeFileName();
   Owner.WriterProgress(0, 0);

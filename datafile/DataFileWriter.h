@@ -1,9 +1,11 @@
 // Names, creates and fills a data file: the header sector, then chunks of the fill
-// word, in idle steps, until the size the recording needs.
+// word, in steps or on a thread of its own, until the size the recording needs.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <thread>
 
 #include "config/PathTexts.h"
 #include "config/ProgramConfiguration.h"
@@ -63,6 +65,11 @@ class DataFileWriter {
   // The same step, writing with one call as many chunks as the fill buffer holds, but
   // never past the next progress notice: the notices and the bytes stay the same.
   bool WriteNextChunks();
+  // The step of a fill that runs on a thread of its own, which it starts: passes on to
+  // the owner the notices of what is on the disk, and ends the file once the thread is
+  // done. The owner hears everything on the caller's thread, and the same notices as
+  // from the steps above. True when there is nothing to write.
+  bool WriteInBackground();
   // Flushes and closes the file where it stands; a flush that fails is reported.
   void StopDataFile();
 
@@ -72,13 +79,18 @@ class DataFileWriter {
 
  private:
   bool WriteChunks(uint32_t limit);
+  bool WritePiece(uint32_t limit);
   bool FlushPiece();
+  void Fill();
+  void EndFill();
   bool CloseFile(char* message, std::size_t size);
   bool HasRoom(int64_t plannedSize, bool replacing);
   void FormatIncomplete(char* message, std::size_t size, int64_t onDisk, const char* reason);
-  void EndAfterFailedWrite(int64_t written);
-  void EndIncomplete(int64_t onDisk, const char* reason);
+  void NoteFailedWrite(int64_t written);
+  void EndIncomplete();
   void EndFile();
+
+  static constexpr std::size_t ReasonSize = 512;
 
   FileSystem& Files;
   WriterOwner& Owner;
@@ -88,7 +100,7 @@ class DataFileWriter {
   FillBuffer Buffer;
   FileHandle File = InvalidFile;
   uint32_t Total = 0;
-  uint32_t Written = 0;
+  std::atomic<uint32_t> Written{0};  // the fill's thread writes it, the owner's reads it
   uint32_t RefreshPeriod = 1;
   uint32_t ChunkBytes = 0;
   uint32_t BufferChunks = 0;   // the fill buffer holds this many chunks
@@ -97,4 +109,15 @@ class DataFileWriter {
   int64_t FlushBytes = 0;      // flushed once this many bytes wait
   int32_t ComposedLength = 0;  // of the whole composed path, even when it was cut
   char FullName[NameSize] = {};
+  // Why the last write or flush failed, taken on the thread that failed, and how much
+  // of the file is known to be on the disk.
+  char FailureReason[ReasonSize] = {};
+  int64_t FailedOnDisk = 0;
+
+  std::thread Filler;
+  std::atomic<bool> StopFilling{false};
+  std::atomic<bool> FillEnded{false};
+  std::atomic<uint32_t> OnDisk{0};  // chunks the thread has flushed
+  bool FillFailed = false;          // read once the thread has ended
+  uint32_t NextNotice = 0;
 };

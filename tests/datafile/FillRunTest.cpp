@@ -1,9 +1,11 @@
-// Several chunks with one write call: the file and the progress notices must be the
-// same as with one chunk per call.
+// Several chunks with one write call, and the fill on a thread of its own: the file and
+// the progress notices must be the same as with one chunk per call.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "datafile/DataFileWriter.h"
@@ -35,6 +37,8 @@ struct Choices {
   bool Synchro;
 };
 
+enum class Step { Single, Runs, Background };
+
 struct Outcome {
   std::vector<std::string> Events;
   std::string Bytes;
@@ -43,11 +47,31 @@ struct Outcome {
   int Steps = 0;
 };
 
+bool Next(DataFileWriter& writer, Step step) {
+  switch (step) {
+    case Step::Single:
+      return writer.WriteNextChunk();
+    case Step::Runs:
+      return writer.WriteNextChunks();
+    case Step::Background:
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      return writer.WriteInBackground();
+  }
+  return true;
+}
+
+struct Faults {
+  int64_t Budget = -1;  // bytes the disk takes; -1: all
+  bool FailFlush = false;
+  int StopAfter = -1;  // steps before the file is stopped; -1: never
+};
+
 // Writes one file with the given step, in a folder of its own.
-Outcome WriteFile(const Choices& choices, bool runs, int64_t budget = -1) {
+Outcome WriteFile(const Choices& choices, Step step, Faults faults = {}) {
   TempFolder folder;
   WriteLog files;
-  files.WriteBudget = budget;
+  files.WriteBudget = faults.Budget;
+  files.FailFlush = faults.FailFlush;
   WriterOwnerLog owner;
   ProgramConfiguration configuration = BuiltinConfiguration();
   configuration.FileAutoIncrement = 1;
@@ -69,8 +93,10 @@ Outcome WriteFile(const Choices& choices, bool runs, int64_t budget = -1) {
   Outcome outcome;
   EXPECT_EQ(writer.StartDataFile(list, count), StartOutcome::Started);
   files.Sizes.clear();  // the header
-  while (!(runs ? writer.WriteNextChunks() : writer.WriteNextChunk())) {
-    ++outcome.Steps;
+  while (!Next(writer, step)) {
+    if (++outcome.Steps == faults.StopAfter) {
+      writer.StopDataFile();
+    }
   }
   outcome.Events = owner.Events;
   outcome.Bytes = ReadBytes(folder.File("0001Dat.VDF"));
@@ -94,11 +120,14 @@ TEST(FillRun, SameFileAndNoticesAsOneChunkPerCall) {
   };
   for (const Choices& choices : cases) {
     SCOPED_TRACE(testing::Message() << choices.SizeIndex << " " << choices.Channels);
-    Outcome single = WriteFile(choices, false);
-    Outcome run = WriteFile(choices, true);
+    Outcome single = WriteFile(choices, Step::Single);
+    Outcome run = WriteFile(choices, Step::Runs);
+    Outcome background = WriteFile(choices, Step::Background);
     EXPECT_EQ(run.Events, single.Events);
+    EXPECT_EQ(background.Events, single.Events);
     ASSERT_EQ(run.Bytes.size(), single.Bytes.size());
     EXPECT_TRUE(run.Bytes == single.Bytes);
+    EXPECT_TRUE(background.Bytes == single.Bytes);
     EXPECT_EQ(single.WriteSizes.size(), static_cast<std::size_t>(single.Steps));
     EXPECT_EQ(run.WriteSizes.size(), static_cast<std::size_t>(run.Steps));
   }
@@ -107,17 +136,17 @@ TEST(FillRun, SameFileAndNoticesAsOneChunkPerCall) {
 TEST(FillRun, RunsStopAtEveryNoticeAndTheBufferStaysSmall) {
   // 2420 chunks of 512 bytes, a notice every 9th: runs of at most 9, which a flush of
   // the bytes written so far may cut shorter.
-  Outcome minute = WriteFile({0, true, 10000.0, 1, false}, true);
+  Outcome minute = WriteFile({0, true, 10000.0, 1, false}, Step::Runs);
   ASSERT_GE(minute.WriteSizes.size(), 269u);
   EXPECT_EQ(minute.WriteSizes.front(), 9u * 512);
   EXPECT_EQ(Largest(minute.WriteSizes), 9u * 512);
 
   // The buffer holds whole chunks, at most 256 KiB, whatever the size of the file.
-  Outcome one = WriteFile({0, false, 100000.0, 1, false}, true);
+  Outcome one = WriteFile({0, false, 100000.0, 1, false}, Step::Runs);
   EXPECT_EQ(one.BufferBytes, 256u * 1024);
-  Outcome three = WriteFile({0, false, 100000.0, 3, false}, true);
+  Outcome three = WriteFile({0, false, 100000.0, 3, false}, Step::Runs);
   EXPECT_EQ(three.BufferBytes, 170u * 1536);
-  Outcome sixteen = WriteFile({9, false, 100000.0, 16, true}, true);
+  Outcome sixteen = WriteFile({9, false, 100000.0, 16, true}, Step::Runs);
   EXPECT_EQ(sixteen.BufferBytes, 256u * 1024);
   EXPECT_EQ(Largest(sixteen.WriteSizes), 8u * 16384);
 }
@@ -125,11 +154,28 @@ TEST(FillRun, RunsStopAtEveryNoticeAndTheBufferStaysSmall) {
 TEST(FillRun, AFailedRunEndsTheFileLikeAFailedChunk) {
   // The disk takes the header, then 5000 bytes: the run of 9 chunks is cut short.
   Choices minute = {0, true, 10000.0, 1, false};
-  Outcome run = WriteFile(minute, true, 512 + 5000);
-  EXPECT_EQ(run.Bytes.size(), 512u + 5000);
-  ASSERT_GE(run.Events.size(), 4u);
-  EXPECT_EQ(run.Events[run.Events.size() - 3], "stopped");
-  EXPECT_EQ(run.Events[run.Events.size() - 2], "progress 0 0");
-  EXPECT_EQ(run.Events.back(), "failed");
-  EXPECT_EQ(run.Events[1], "progress 2420 0");
+  for (Step step : {Step::Runs, Step::Background}) {
+    Outcome run = WriteFile(minute, step, {512 + 5000});
+    EXPECT_EQ(run.Bytes.size(), 512u + 5000);
+    ASSERT_GE(run.Events.size(), 4u);
+    EXPECT_EQ(run.Events[run.Events.size() - 3], "stopped");
+    EXPECT_EQ(run.Events[run.Events.size() - 2], "progress 0 0");
+    EXPECT_EQ(run.Events.back(), "failed");
+    EXPECT_EQ(run.Events[1], "progress 2420 0");
+  }
+}
+
+TEST(FillRun, TheFillsThreadEndsWhereTheFileIsStoppedOrFails) {
+  Choices large = {9, false, 100000.0, 16, true};  // 2048 chunks of 16 KiB
+  Outcome stopped = WriteFile(large, Step::Background, {-1, false, 2});
+  ASSERT_GE(stopped.Events.size(), 2u);
+  EXPECT_EQ(stopped.Events.back(), "stopped");
+  EXPECT_EQ((stopped.Bytes.size() - 512) % 16384, 0u);
+  EXPECT_LT(stopped.Bytes.size(), 512u + 2048 * 16384);
+
+  // A flush that fails ends the file as a failed write does.
+  Outcome unflushed = WriteFile(large, Step::Background, {-1, true});
+  ASSERT_GE(unflushed.Events.size(), 3u);
+  EXPECT_EQ(unflushed.Events[unflushed.Events.size() - 3], "stopped");
+  EXPECT_EQ(unflushed.Events.back(), "failed");
 }
