@@ -268,8 +268,7 @@ bool DataFileWriter::WriteInBackground() {
   if (!FillEnded) {
     return false;
   }
-  Filler.join();
-  if (FillFailed) {
+  if (EndFill()) {
     EndIncomplete();
   } else {
     Owner.WriterProgress(Total, Total);
@@ -279,18 +278,19 @@ bool DataFileWriter::WriteInBackground() {
 }
 
 // Asks the fill's thread to end after its piece and waits for it; a slow card takes a
-// piece in a few milliseconds.
-void DataFileWriter::EndFill() {
-  if (Filler.joinable()) {
-    StopFilling = true;
-    Filler.join();
+// piece in a few milliseconds. True when the thread ended on a failure, which the caller
+// is to report.
+bool DataFileWriter::EndFill() {
+  if (!Filler.joinable()) {
+    return false;
   }
+  StopFilling = true;
+  Filler.join();
+  return FillFailed;
 }
 
 void DataFileWriter::StopDataFile() {
-  EndFill();
-  if (FillFailed) {
-    FillFailed = false;
+  if (EndFill()) {
     EndIncomplete();
     return;
   }

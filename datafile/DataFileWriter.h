@@ -82,7 +82,7 @@ class DataFileWriter {
   bool WritePiece(uint32_t limit);
   bool FlushPiece();
   void Fill();
-  void EndFill();
+  bool EndFill();
   bool CloseFile(char* message, std::size_t size);
   bool HasRoom(int64_t plannedSize, bool replacing);
   void FormatIncomplete(char* message, std::size_t size, int64_t onDisk, const char* reason);
