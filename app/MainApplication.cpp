@@ -1,11 +1,17 @@
 #include "app/MainApplication.h"
 
+namespace {
+
+// How often the loop passes on the progress of a file that fills; any message wakes it
+// at once.
+constexpr DWORD FillPollMilliseconds = 10;
+
+}  // namespace
+
 bool MainApplication::OnIdle() {
-  if (Main != nullptr) {
-    Main->WriteInBackground();
+  if (Main == nullptr || Main->WriteInBackground()) {
+    return true;  // nothing fills: wait for a message
   }
-  // Any message wakes the loop at once; otherwise it looks again after a millisecond,
-  // for the hints and the fill's progress.
-  MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-  return false;  // never wait: the loop polls
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, FillPollMilliseconds, QS_ALLINPUT);
+  return false;
 }

@@ -1,5 +1,5 @@
-// The message loop of the program: it polls, and while idle passes on the progress of
-// the data file that fills on a thread of its own.
+// The message loop of the program: while a data file fills on a thread of its own, it
+// passes on the file's progress whenever no message waits.
 #pragma once
 
 #include "app/MainDialog.h"

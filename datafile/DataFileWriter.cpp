@@ -14,7 +14,7 @@ constexpr uint32_t ProgressSteps = 256;
 constexpr int32_t LastAutoNumber = 999;
 constexpr int64_t MaxFatFileSize = 0xFFFFFFFFll;
 // Large writes fill a disk at nearly its full speed; small ones pay the call each time.
-constexpr int32_t FillRunBytes = 256 * 1024;
+constexpr int32_t FillRunBytes = 1024 * 1024;
 // The bytes go to the disk as the file fills, so that the progress shown is the disk's
 // and a slow card never holds a write for long: the writer flushes whenever the bytes
 // written since the last flush would take the disk about FlushSeconds, at the speed

@@ -142,13 +142,13 @@ TEST(FillRun, RunsStopAtEveryNoticeAndTheBufferStaysSmall) {
   EXPECT_EQ(minute.WriteSizes.front(), 9u * 512);
   EXPECT_EQ(Largest(minute.WriteSizes), 9u * 512);
 
-  // The buffer holds whole chunks, at most 256 KiB, whatever the size of the file.
+  // The buffer holds whole chunks, at most 1 MiB, whatever the size of the file.
   Outcome one = WriteFile({0, false, 100000.0, 1, false}, Step::Runs);
-  EXPECT_EQ(one.BufferBytes, 256u * 1024);
+  EXPECT_EQ(one.BufferBytes, 1024u * 1024);
   Outcome three = WriteFile({0, false, 100000.0, 3, false}, Step::Runs);
-  EXPECT_EQ(three.BufferBytes, 170u * 1536);
+  EXPECT_EQ(three.BufferBytes, 682u * 1536);
   Outcome sixteen = WriteFile({9, false, 100000.0, 16, true}, Step::Runs);
-  EXPECT_EQ(sixteen.BufferBytes, 256u * 1024);
+  EXPECT_EQ(sixteen.BufferBytes, 1024u * 1024);
   EXPECT_EQ(Largest(sixteen.WriteSizes), 8u * 16384);
 }
 
