@@ -172,7 +172,6 @@ int32_t MainDialog::OnWriteCommand(WPARAM first) {
   Writer.ComposeFileName();
   switch (Writer.StartDataFile(list, count)) {
     case StartOutcome::Started:
-      Writer.WriteInBackground();  // the disk is busy while the controls are disabled
       EnableControls(false);
       break;
     case StartOutcome::Refused:
