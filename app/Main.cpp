@@ -13,6 +13,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   MainDialog dialog(SystemFileSystem());
   HWND window = dialog.Handle();
   if (window != nullptr) {
+    dialog.FillOnOwnThread();
     application.SetMainObject(&dialog);
     application.SetWindows(window, window);
     exitCode = application.Run();

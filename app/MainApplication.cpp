@@ -4,7 +4,7 @@ namespace {
 
 // How often the loop passes on the progress of a file that fills; any message wakes it
 // at once.
-constexpr DWORD FillPollMilliseconds = 10;
+constexpr DWORD FillPollMilliseconds = 5;
 
 }  // namespace
 

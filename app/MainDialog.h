@@ -22,7 +22,9 @@ class MainDialog : public Dialog, private WriterOwner {
 
   // One step of the fill; true when there was nothing to write.
   bool WriteNextChunk() { return Writer.WriteNextChunk(); }
-  // The idle step of the fill, which runs on a thread of its own: passes its progress on.
+  // Each file fills on a thread of its own from its start; the loop passes on its
+  // progress with WriteInBackground.
+  void FillOnOwnThread() { Writer.FillOnOwnThread(); }
   bool WriteInBackground() { return Writer.WriteInBackground(); }
 
   const StatusPanels& Panels() const { return Status; }

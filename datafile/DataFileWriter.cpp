@@ -145,6 +145,9 @@ StartOutcome DataFileWriter::StartDataFile(const ChannelList& list, int32_t coun
   RefreshPeriod = Total / ProgressSteps > 0 ? Total / ProgressSteps : 1;
   NextNotice = 0;
   Owner.WriterProgress(0, 0);
+  if (OwnThread) {
+    StartFill();  // the disk is busy while the owner disables its controls
+  }
   return StartOutcome::Started;
 }
 
@@ -246,20 +249,26 @@ void DataFileWriter::Fill() {
   FillEnded = true;
 }
 
+// False when no thread can be had.
+bool DataFileWriter::StartFill() {
+  StopFilling = false;
+  FillEnded = false;
+  FillFailed = false;
+  OnDisk = Written.load();
+  try {
+    Filler = std::thread(&DataFileWriter::Fill, this);
+  } catch (const std::system_error&) {
+    return false;
+  }
+  return true;
+}
+
 bool DataFileWriter::WriteInBackground() {
   if (File == InvalidFile || Total == 0 || Buffer.Length() == 0) {
     return true;
   }
-  if (!Filler.joinable()) {
-    StopFilling = false;
-    FillEnded = false;
-    FillFailed = false;
-    OnDisk = Written.load();
-    try {
-      Filler = std::thread(&DataFileWriter::Fill, this);
-    } catch (const std::system_error&) {
-      return WriteChunks(BufferChunks);  // no thread to be had: the fill goes on in steps
-    }
+  if (!Filler.joinable() && !StartFill()) {
+    return WriteChunks(BufferChunks);  // no thread to be had: the fill goes on in steps
   }
   uint32_t onDisk = OnDisk;
   for (; NextNotice < Total && NextNotice <= onDisk; NextNotice += RefreshPeriod) {

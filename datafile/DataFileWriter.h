@@ -65,7 +65,11 @@ class DataFileWriter {
   // The same step, writing with one call as many chunks as the fill buffer holds, but
   // never past the next progress notice: the notices and the bytes stay the same.
   bool WriteNextChunks();
-  // The step of a fill that runs on a thread of its own, which it starts: passes on to
+  // From now on a file starts to fill on a thread of its own as soon as it is created;
+  // the owner then calls WriteInBackground, never the steps above.
+  void FillOnOwnThread() { OwnThread = true; }
+  // The step of a fill that runs on a thread of its own, which it starts if need be:
+  // passes on to
   // the owner the notices of what is on the disk, and ends the file once the thread is
   // done. The owner hears everything on the caller's thread, and the same notices as
   // from the steps above. True when there is nothing to write.
@@ -81,6 +85,7 @@ class DataFileWriter {
   bool WriteChunks(uint32_t limit);
   bool WritePiece(uint32_t limit);
   bool FlushPiece();
+  bool StartFill();
   void Fill();
   bool EndFill();
   bool CloseFile(char* message, std::size_t size);
@@ -114,6 +119,7 @@ class DataFileWriter {
   char FailureReason[ReasonSize] = {};
   int64_t FailedOnDisk = 0;
 
+  bool OwnThread = false;
   std::thread Filler;
   std::atomic<bool> StopFilling{false};
   std::atomic<bool> FillEnded{false};

@@ -91,8 +91,10 @@ Outcome WriteFile(const Choices& choices, Step step, Faults faults = {}) {
   ChannelList list;
   int32_t count = BuildChannelList(settings, &list);
   Outcome outcome;
+  if (step == Step::Background) {
+    writer.FillOnOwnThread();
+  }
   EXPECT_EQ(writer.StartDataFile(list, count), StartOutcome::Started);
-  files.Sizes.clear();  // the header
   while (!Next(writer, step)) {
     if (++outcome.Steps == faults.StopAfter) {
       writer.StopDataFile();
@@ -101,7 +103,7 @@ Outcome WriteFile(const Choices& choices, Step step, Faults faults = {}) {
   writer.StopDataFile();  // as the dialog closes: nothing more to tell but "stopped"
   outcome.Events = owner.Events;
   outcome.Bytes = ReadBytes(folder.File("0001Dat.VDF"));
-  outcome.WriteSizes = files.Sizes;
+  outcome.WriteSizes.assign(files.Sizes.begin() + 1, files.Sizes.end());  // not the header
   outcome.BufferBytes = files.Allocated;
   return outcome;
 }

@@ -193,6 +193,7 @@ TEST(StatusPanels, TheLoopEndsTheFileThatFillsOnItsOwnThread) {
   FreshFolder folder;
   DialogUnderTest dialog;
   MainApplication loop(IDR_KEYS);
+  dialog.Dialog().FillOnOwnThread();
   loop.SetMainObject(&dialog.Dialog());
 
   EXPECT_TRUE(loop.OnIdle());  // nothing fills: the loop may wait for a message
