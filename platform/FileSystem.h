@@ -1,6 +1,8 @@
 // The one door between the portable core and the operating system's files and disks.
 // The Win32 and the POSIX implementation live in their own source files; tests
-// derive from FileSystem to make single operations fail. Names are UTF-8.
+// derive from FileSystem to make single operations fail. Names are UTF-8. The writer's
+// fill thread calls Write, Flush, FileSize and LastErrorText while the window's thread
+// calls the rest: those four keep no state of their own.
 #pragma once
 
 #include <cstddef>
