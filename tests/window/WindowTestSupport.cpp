@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/FileSystem.h"
 #include "resources/ResourceIds.h"
 #include "tests/window/FindWindow.h"
@@ -10,6 +13,11 @@ namespace {
 
 constexpr int FillStepLimit = 50000000;
 constexpr int MessageTextId = 0xFFFF;  // the static that shows a message box's text
+
+// A GDI handle's place in the process's table.
+uintptr_t TableSlot(HGDIOBJ object) {
+  return reinterpret_cast<uintptr_t>(object) & 0xFFFF;
+}
 
 }  // namespace
 
@@ -159,4 +167,22 @@ std::wstring BoxText(HWND box) {
 
 void Press(HWND box, int button) {
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+}
+
+uintptr_t HighestNewSlot() {
+  std::vector<HBRUSH> brushes;
+  std::vector<HDC> contexts;
+  uintptr_t highest = 0;
+  for (int i = 0; i < 500; ++i) {
+    brushes.push_back(CreateSolidBrush(RGB(i, 0, 0)));
+    contexts.push_back(CreateCompatibleDC(nullptr));
+    EXPECT_NE(brushes.back(), nullptr);
+    EXPECT_NE(contexts.back(), nullptr);
+    highest = std::max({highest, TableSlot(brushes.back()), TableSlot(contexts.back())});
+  }
+  for (int i = 0; i < 500; ++i) {
+    DeleteObject(brushes[i]);
+    DeleteDC(contexts[i]);
+  }
+  return highest;
 }

@@ -73,3 +73,8 @@ std::wstring BoxText(HWND box);
 std::wstring ChooseTarget(DialogUnderTest& dialog, const std::wstring& path);
 // Presses a button of a dialog box, e.g. IDYES.
 void Press(HWND box, int button);
+
+// Makes 500 brushes and 500 memory contexts, frees them, and returns the highest place
+// in the process's GDI table they took. Wine hands out freed places first: objects
+// that something lost in between land higher.
+uintptr_t HighestNewSlot();
