@@ -55,19 +55,11 @@ bool FileExists(const std::string& name) {
 }
 
 FileHandle FaultyFileSystem::CreateNew(const char* name) {
-  if (FailCreate) {
-    Injected = true;
-    return InvalidFile;
-  }
-  return Real.CreateNew(name);
+  return Fails(FailCreate) ? InvalidFile : Real.CreateNew(name);
 }
 
 FileHandle FaultyFileSystem::CreateAlways(const char* name, bool shareRead) {
-  if (FailCreate) {
-    Injected = true;
-    return InvalidFile;
-  }
-  return Real.CreateAlways(name, shareRead);
+  return Fails(FailCreate) ? InvalidFile : Real.CreateAlways(name, shareRead);
 }
 
 int64_t FaultyFileSystem::Read(FileHandle file, void* buffer, uint32_t size) {
@@ -91,11 +83,7 @@ int64_t FaultyFileSystem::Write(FileHandle file, const void* data, uint32_t size
 }
 
 bool FaultyFileSystem::Flush(FileHandle file) {
-  if (FailFlush) {
-    Injected = true;
-    return false;
-  }
-  return Real.Flush(file);
+  return !Fails(FailFlush) && Real.Flush(file);
 }
 
 bool FaultyFileSystem::GetCurrentDir(char* buffer, uint32_t size) {

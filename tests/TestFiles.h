@@ -86,6 +86,12 @@ class FaultyFileSystem : public FileSystem {
   void FreePages(void* pages, std::size_t bytes) override { Real.FreePages(pages, bytes); }
 
  private:
+  // Notes a failure that was made, so that its reason is the simulated one.
+  bool Fails(bool failure) {
+    Injected = Injected || failure;
+    return failure;
+  }
+
   FileSystem& Real = SystemFileSystem();
   bool Injected = false;
 };

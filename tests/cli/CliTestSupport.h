@@ -22,6 +22,3 @@ CliRun RunWrite(const WriteRequest& request, FileSystem& files = SystemFileSyste
 CliRun RunExamine(const ExamineRequest& request);
 // The whole command line, options parsed as the program parses them.
 CliRun RunArguments(const std::vector<std::string>& arguments);
-
-// A saved-state file as the dialog writes it, from "Key = value" pairs.
-void WriteSavedState(const std::string& folder, const std::vector<std::string>& lines);

@@ -44,21 +44,25 @@ bool Has(const CliRun& run, const std::string& text) {
   return run.Out.find(text) != std::string::npos;
 }
 
+// Every text is in what was printed.
+void ExpectAll(const CliRun& run, std::initializer_list<const char*> texts) {
+  ASSERT_EQ(run.Code, ExitDone) << run.Err;
+  for (const char* text : texts) {
+    EXPECT_NE(run.Out.find(text), std::string::npos) << text << "\n" << run.Out;
+  }
+}
+
 TEST_F(ExamineCommandTest, PrintsTheChoicesThatMadeTheFile) {
   Write.ChannelsA = {"1=+-10V", "3=+-0.1V D", "12=Gnd"};
   Write.Rate = "8KHz";
   Write.Size = "Size 2 Ks";
   Write.Loop = 1;
-  CliRun run = WriteAndExamine();
-  ASSERT_EQ(run.Code, ExitDone) << run.Err;
-  EXPECT_TRUE(Has(run, "24000 Hz for all channels, 8000 Hz per channel (8KHz)")) << run.Out;
-  EXPECT_TRUE(Has(run, "A and B off, Loop record on, Reset MUL off, Bit 0 off")) << run.Out;
-  EXPECT_TRUE(Has(run, "   1  A +-10V\n   3  A +-0.1V D\n  12  A Gnd\n")) << run.Out;
-  EXPECT_TRUE(Has(run,
-                  "the header and 8 chunks of 1536 bytes\n            as planned for "
-                  "\"Size 2 Ks\"\n"))
-      << run.Out;
-  EXPECT_TRUE(Has(run, "all 12288 bytes after the header hold the fill word 0xFFFF")) << run.Out;
+  ExpectAll(WriteAndExamine(),
+            {"24000 Hz for all channels, 8000 Hz per channel (8KHz)",
+             "A and B off, Loop record on, Reset MUL off, Bit 0 off",
+             "   1  A +-10V\n   3  A +-0.1V D\n  12  A Gnd\n",
+             "the header and 8 chunks of 1536 bytes\n            as planned for \"Size 2 Ks\"\n",
+             "all 12288 bytes after the header hold the fill word 0xFFFF"});
 
   Write.ChannelsA = {"1-2=+-1V D", "9=+-0.05V"};
   Write.ChannelsB = {"1=+-10V D", "9=+-10V"};
@@ -70,15 +74,10 @@ TEST_F(ExamineCommandTest, PrintsTheChoicesThatMadeTheFile) {
   Write.RatePosition = 3;  // 3 channels: 30KHz, 25KHz, 20KHz
   Write.Size = "";
   Write.Duration = "1 min";
-  run = WriteAndExamine();
-  ASSERT_EQ(run.Code, ExitDone) << run.Err;
-  EXPECT_TRUE(Has(run, "(20KHz)")) << run.Out;
-  EXPECT_TRUE(Has(run, "A and B on, Loop record off, Reset MUL on, Bit 0 on")) << run.Out;
-  EXPECT_TRUE(Has(run,
-                  "   1  A +-1V D      B +-10V D\n   2  A +-1V D      B +-1V D\n"
-                  "   9  A +-0.05V     B +-10V\n"))
-      << run.Out;
-  EXPECT_TRUE(Has(run, "as planned for \"Time 1 min.\" at 20KHz")) << run.Out;
+  ExpectAll(WriteAndExamine(), {"(20KHz)", "A and B on, Loop record off, Reset MUL on, Bit 0 on",
+                                "   1  A +-1V D      B +-10V D\n   2  A +-1V D      B +-1V D\n"
+                                "   9  A +-0.05V     B +-10V\n",
+                                "as planned for \"Time 1 min.\" at 20KHz"});
 }
 
 TEST_F(ExamineCommandTest, JsonHoldsTheSame) {
@@ -86,19 +85,12 @@ TEST_F(ExamineCommandTest, JsonHoldsTheSame) {
   Write.Synchro = 1;
   Write.Rate = "1000";
   CliRun run = WriteAndExamine(true);
-  ASSERT_EQ(run.Code, ExitDone) << run.Err;
-  EXPECT_TRUE(Has(run,
-                  "\"rate\":{\"all_channels_hz\":1000,\"per_channel_hz\":1000,"
-                  "\"label\":\"1000Hz\"}"))
-      << run.Out;
-  EXPECT_TRUE(Has(run,
-                  "\"modes\":{\"a_and_b\":true,\"loop_record\":false,\"reset_mul\":false,"
-                  "\"bit0\":false}"))
-      << run.Out;
-  EXPECT_TRUE(Has(run, "\"channels\":[{\"channel\":2,\"a\":\"+-0.05V\",\"b\":\"+-0.05V\","))
-      << run.Out;
-  EXPECT_TRUE(Has(run, "\"planned\":\"Size 1 Ks\"")) << run.Out;
-  EXPECT_TRUE(Has(run, "\"different_bytes\":0,\"first_difference\":null}")) << run.Out;
+  ExpectAll(run,
+            {"\"rate\":{\"all_channels_hz\":1000,\"per_channel_hz\":1000,\"label\":\"1000Hz\"}",
+             "\"modes\":{\"a_and_b\":true,\"loop_record\":false,\"reset_mul\":false,"
+             "\"bit0\":false}",
+             "\"channels\":[{\"channel\":2,\"a\":\"+-0.05V\",\"b\":\"+-0.05V\",",
+             "\"planned\":\"Size 1 Ks\"", "\"different_bytes\":0,\"first_difference\":null}"});
   EXPECT_EQ(run.Out.back(), '\n');
   EXPECT_EQ(std::count(run.Out.begin(), run.Out.end(), '\n'), 1);
 

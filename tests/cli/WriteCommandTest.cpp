@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "config/ConfigFiles.h"
 #include "tests/TestFiles.h"
 #include "tests/cli/CliTestSupport.h"
-#include "tests/datafile/WriterOwnerLog.h"
 
 namespace {
 
@@ -27,8 +27,8 @@ class WriteCommandTest : public ::testing::Test {
 };
 
 TEST_F(WriteCommandTest, OptionsOverrideTheSavedState) {
-  WriteSavedState(Folder.Path(), {"FreqIndex = 0", "SizeIndex = 1", "FileNumber = 2",
-                                  "ChA1Index = 2", "ChA2Index = 2"});
+  WriteBytes(Name(SavedStateFileName),
+             "FreqIndex = 0\r\nSizeIndex = 1\r\nFileNumber = 2\r\nChA1Index = 2\r\nChA2Index = 2");
   Request.IgnoreSavedState = false;
   Request.ChannelsA = {"2=OFF"};
   Request.RecordNumber = 1000;  // the last in the list
@@ -44,7 +44,7 @@ TEST_F(WriteCommandTest, OptionsOverrideTheSavedState) {
 }
 
 TEST_F(WriteCommandTest, ASavedListWithoutAChoiceAsksForAnOption) {
-  WriteSavedState(Folder.Path(), {"SizeIndex = 33", "ChA1Index = 2"});
+  WriteBytes(Name(SavedStateFileName), "SizeIndex = 33\r\nChA1Index = 2\r\n");
   Request.IgnoreSavedState = false;
   CliRun run = RunWrite(Request);
   EXPECT_EQ(run.Code, ExitRefused);
@@ -110,37 +110,25 @@ TEST_F(WriteCommandTest, CtrlCStopsTheFileWhereItStands) {
 }
 
 TEST_F(WriteCommandTest, DiskFailuresAndRefusalsHaveTheirOwnCodes) {
+  // The texts are the writer's; here the codes they end with.
   Request.ChannelsA = {"1=+-10V"};
   Request.Size = "64K";
-  FaultyFileSystem files;
-  files.WriteBudget = 512 + 3 * 512 + 100;
-  CliRun run = RunWrite(Request, files);
-  EXPECT_EQ(run.Code, ExitWriteFailure);
-  EXPECT_NE(run.Err.find("stopped after 2148 of 131584 bytes; the file is incomplete."),
-            std::string::npos)
-      << run.Err;
-
-  FaultyFileSystem full;
-  full.Free = 1000;
   Request.Overwrite = true;
-  run = RunWrite(Request, full);
-  EXPECT_EQ(run.Code, ExitRefused);
-  EXPECT_NE(run.Err.find("but its disk has only"), std::string::npos) << run.Err;
-
-  FaultyFileSystem locked;
+  FaultyFileSystem cutOff, full, locked, unflushed;
+  cutOff.WriteBudget = 512 + 3 * 512 + 100;
+  full.Free = 1000;
   locked.FailCreate = true;
-  run = RunWrite(Request, locked);
-  EXPECT_EQ(run.Code, ExitWriteFailure);
-  EXPECT_NE(run.Err.find("cannot be created. Simulated failure."), std::string::npos) << run.Err;
-
-  FaultyFileSystem unflushed;  // the cache took it all, the disk did not
-  unflushed.FailFlush = true;
-  run = RunWrite(Request, unflushed);
-  EXPECT_EQ(run.Code, ExitWriteFailure);
-  EXPECT_NE(run.Err.find("stopped after 0 of 131584 bytes; the file is incomplete."),
-            std::string::npos)
-      << run.Err;
-  EXPECT_EQ(run.Out, "");
+  unflushed.FailFlush = true;  // the cache took it all, the disk did not
+  for (auto [files, code, text] :
+       {std::tuple{&cutOff, ExitWriteFailure, "stopped after 2148 of 131584 bytes"},
+        {&full, ExitRefused, "but its disk has only"},
+        {&locked, ExitWriteFailure, "cannot be created. Simulated failure."},
+        {&unflushed, ExitWriteFailure, "stopped after 0 of 131584 bytes"}}) {
+    CliRun run = RunWrite(Request, *files);
+    EXPECT_EQ(run.Code, code) << text;
+    EXPECT_NE(run.Err.find(text), std::string::npos) << run.Err;
+    EXPECT_EQ(run.Out, "");
+  }
 }
 
 TEST_F(WriteCommandTest, ATargetRestartsTheNumberingAsTheSaveDialogDoes) {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "tests/TestFiles.h"
 
@@ -36,6 +37,14 @@ class ConfigFilesTest : public ::testing::Test {
     return configuration;
   }
 
+  // Paths of a program started in the test's folder.
+  PathTexts StartedHere() {
+    PathTexts paths;
+    std::snprintf(paths.StartupDirectory, sizeof paths.StartupDirectory, "%s",
+                  Folder.Path().c_str());
+    return paths;
+  }
+
   TempFolder Folder;
   FaultyFileSystem Files;
 };
@@ -58,22 +67,14 @@ TEST_F(ConfigFilesTest, FirstStartWritesAndReadsTheBuiltInText) {
   EXPECT_EQ(ReadBytes(name), ReadBytes(ZQ_BUILTIN_TEXT_FILE));
   EXPECT_EQ(ReadBytes(name).size(), 1619u);
 
+  // The lists, the file name and the fill word show in the recording and command
+  // line tests; here the rest.
   ProgramConfiguration c;
   ReadConfiguration(Files, name.c_str(), c);
   EXPECT_EQ(c.HelpPreDelay, 10000);
   EXPECT_EQ(c.HelpPostDelay, 5000);
   EXPECT_EQ(c.Gain[3], 100);
-  ASSERT_EQ(c.FreqCount, 32);
-  EXPECT_EQ(c.FreqArray[0], 100000.0);
-  EXPECT_EQ(c.FreqArray[8], 9000.0);
-  EXPECT_EQ(c.FreqArray[31], 1.0);
-  ASSERT_EQ(c.SizeCount, 20);
-  EXPECT_EQ(c.SizeArray[19], 536870912);
-  ASSERT_EQ(c.TimeCount, 13);
-  EXPECT_EQ(c.TimeArray[12], 1200.0);
-  EXPECT_STREQ(c.File, "Dat");
   EXPECT_EQ(c.FileAutoIncrement, 1);
-  EXPECT_EQ(c.FillValue, 65535);
 }
 
 TEST_F(ConfigFilesTest, ExistingConfigurationIsNeverReplaced) {
@@ -138,12 +139,8 @@ TEST_F(ConfigFilesTest, ValuesAreLimited) {
 TEST_F(ConfigFilesTest, SizesAreRoundedUpToWholeSectorsAndStayPositive) {
   ProgramConfiguration c = Configured("SizeArray = 1000, 100, 0, -1000, 0x7FFFFFFF, 512");
   ASSERT_EQ(c.SizeCount, 6);
-  EXPECT_EQ(c.SizeArray[0], 1024);
-  EXPECT_EQ(c.SizeArray[1], 256);
-  EXPECT_EQ(c.SizeArray[2], 256);
-  EXPECT_EQ(c.SizeArray[3], 256);
-  EXPECT_EQ(c.SizeArray[4], 256);
-  EXPECT_EQ(c.SizeArray[5], 512);
+  EXPECT_EQ(std::vector<int32_t>(c.SizeArray, c.SizeArray + 6),
+            (std::vector<int32_t>{1024, 256, 256, 256, 256, 512}));
 }
 
 TEST_F(ConfigFilesTest, ListsHoldAtMostOneHundredEntries) {
@@ -157,9 +154,7 @@ TEST_F(ConfigFilesTest, ListsHoldAtMostOneHundredEntries) {
 }
 
 TEST_F(ConfigFilesTest, FileNameFollowsTheTextRules) {
-  EXPECT_STREQ(Configured("File = my file.1").File, "MY FILE.1");
   EXPECT_STREQ(Configured("File = \"My File\"").File, "My File");
-  EXPECT_STREQ(Configured("File =").File, "");
   std::string longName(300, 'x');
   EXPECT_EQ(std::string(Configured("File = " + longName).File), std::string(255, 'X'));
 
@@ -220,8 +215,7 @@ TEST_F(ConfigFilesTest, TooLongStartupDirectoryWritesNoSavedState) {
 
 TEST_F(ConfigFilesTest, SavedStateIsWrittenByteForByteIntoTheStartupFolder) {
   TempFolder elsewhere;
-  PathTexts paths;
-  std::snprintf(paths.StartupDirectory, sizeof paths.StartupDirectory, "%s", Folder.Path().c_str());
+  PathTexts paths = StartedHere();
   CurrentFolder current(elsewhere.Path());
   WriteSavedState(Files, SavedStateFileName, RecordingSettings(), paths);
 
@@ -240,8 +234,7 @@ TEST_F(ConfigFilesTest, SavedStateIsWrittenByteForByteIntoTheStartupFolder) {
 }
 
 TEST_F(ConfigFilesTest, SavedStateRoundTrips) {
-  PathTexts paths;
-  std::snprintf(paths.StartupDirectory, sizeof paths.StartupDirectory, "%s", Folder.Path().c_str());
+  PathTexts paths = StartedHere();
   CurrentFolder current(Folder.Path());
   RecordingSettings written = SampleSettings();
   WriteSavedState(Files, SavedStateFileName, written, paths);
@@ -261,8 +254,7 @@ TEST_F(ConfigFilesTest, SavedStateRoundTrips) {
 }
 
 TEST_F(ConfigFilesTest, FailedSaveKeepsThePreviousFile) {
-  PathTexts paths;
-  std::snprintf(paths.StartupDirectory, sizeof paths.StartupDirectory, "%s", Folder.Path().c_str());
+  PathTexts paths = StartedHere();
   CurrentFolder current(Folder.Path());
   WriteSavedState(Files, SavedStateFileName, SampleSettings(), paths);
   std::string previous = ReadBytes(SavedStateFileName);

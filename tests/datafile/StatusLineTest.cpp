@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "common/Utf8.h"
@@ -12,30 +11,20 @@ namespace {
 
 constexpr uint64_t Mb = 1048576;
 
-// A disk whose answers the test sets, and which notes what it was asked.
-class FakeDisk : public FaultyFileSystem {
- public:
-  FakeDisk() {
+// A disk of D:\rec whose answers the test sets.
+struct FakeDisk : FaultyFileSystem {
+  FakeDisk(int64_t free, uint64_t total, DriveType type = DriveType::Fixed) {
     Directory = "D:\\rec";
-    Free = 0;
+    Free = free;
+    Total = total;
+    Type = type;
   }
+  PanelContent Panel() { return DiskPanel(QueryDisk(*this)); }
 };
 
-PanelContent DiskOf(FakeDisk& disk) {
-  return DiskPanel(QueryDisk(disk));
-}
-
-int Width(const PanelRect& r) {
-  return r.Right - r.Left;
-}
-
-}  // namespace
-
 TEST(StatusLine, DiskPanelShowsFreeSpaceTypeAndUsedShare) {
-  FakeDisk disk;
-  disk.Free = 20480 * Mb + Mb / 2;  // beyond 32 bits
-  disk.Total = 100000 * Mb;
-  PanelContent panel = DiskOf(disk);
+  FakeDisk disk(20480 * Mb + Mb / 2, 100000 * Mb);  // beyond 32 bits
+  PanelContent panel = disk.Panel();
   EXPECT_STREQ(panel.Text, "Disk \"D\": 20480.5 Mb free, Fixed");
   EXPECT_EQ(panel.TextColour, BlackColour);
   EXPECT_DOUBLE_EQ(panel.BarMaximum, 100000.0 * Mb);
@@ -44,61 +33,48 @@ TEST(StatusLine, DiskPanelShowsFreeSpaceTypeAndUsedShare) {
   EXPECT_EQ(disk.AskedFolder, "D:\\rec");
   EXPECT_EQ(disk.AskedDrive, "D:");
 
-  disk.Free = 0;
-  disk.Total = 0;
-  EXPECT_STREQ(DiskOf(disk).Text, "Disk \"D\":  0.0 Mb free, Fixed");
-  EXPECT_DOUBLE_EQ(DiskOf(disk).BarMaximum, 0.0);
+  EXPECT_STREQ(FakeDisk(0, 0).Panel().Text, "Disk \"D\":  0.0 Mb free, Fixed");
+  EXPECT_DOUBLE_EQ(FakeDisk(0, 0).Panel().BarMaximum, 0.0);
   // More free than total (quotas, odd file systems): an empty bar, not a huge one.
-  disk.Free = 10 * Mb;
-  disk.Total = 5 * Mb;
-  EXPECT_DOUBLE_EQ(DiskOf(disk).BarValue, 0.0);
+  EXPECT_DOUBLE_EQ(FakeDisk(10 * Mb, 5 * Mb).Panel().BarValue, 0.0);
 }
 
 TEST(StatusLine, EveryDriveTypeHasItsLabelAndColour) {
-  struct Row {
+  const struct {
     DriveType Type;
     const char* Label;
     uint32_t Colour;
-  };
-  for (const Row& row :
-       {Row{DriveType::Unknown, "", RedColour}, Row{DriveType::NoRootDirectory, "", RedColour},
-        Row{DriveType::Removable, "Removable", BlueColour},
-        Row{DriveType::Fixed, "Fixed", BlackColour}, Row{DriveType::Remote, "", BlackColour},
-        Row{DriveType::CdRom, "", BlackColour}, Row{DriveType::RamDisk, "", BlackColour},
-        Row{static_cast<DriveType>(77), "", BlackColour}}) {
-    FakeDisk disk;
-    disk.Type = row.Type;
-    disk.Free = 3 * Mb;
-    PanelContent panel = DiskOf(disk);
+  } rows[] = {{DriveType::Unknown, "", RedColour},
+              {DriveType::NoRootDirectory, "", RedColour},
+              {DriveType::Removable, "Removable", BlueColour},
+              {DriveType::Fixed, "Fixed", BlackColour},
+              {DriveType::Remote, "", BlackColour},
+              {DriveType::CdRom, "", BlackColour},
+              {DriveType::RamDisk, "", BlackColour},
+              {static_cast<DriveType>(77), "", BlackColour}};
+  for (const auto& row : rows) {
+    PanelContent panel = FakeDisk(3 * Mb, 0, row.Type).Panel();
     EXPECT_EQ(panel.Text, std::string("Disk \"D\":  3.0 Mb free, ") + row.Label);
     EXPECT_EQ(panel.TextColour, row.Colour) << panel.Text;
   }
   // A network share: its "letter" is a backslash, and it has no root directory.
-  FakeDisk share;
+  FakeDisk share(0, 0, DriveType::NoRootDirectory);
   share.Directory = "\\\\server\\card";
-  share.Type = DriveType::NoRootDirectory;
-  EXPECT_STREQ(DiskOf(share).Text, "Disk \"\\\":  0.0 Mb free, ");
+  EXPECT_STREQ(share.Panel().Text, "Disk \"\\\":  0.0 Mb free, ");
   EXPECT_EQ(share.AskedDrive, "\\\\");
 }
 
 TEST(StatusLine, FailedQueriesSayTheSpaceIsUnknown) {
-  FakeDisk disk;
-  disk.Free = -1;
-  disk.Total = 9 * Mb;
-  PanelContent panel = DiskOf(disk);
+  PanelContent panel = FakeDisk(-1, 9 * Mb).Panel();
   EXPECT_STREQ(panel.Text, "Disk \"D\": free space unknown, Fixed");
   EXPECT_DOUBLE_EQ(panel.BarMaximum, 0.0);
 
   // No current directory (too long, or the query fails): red, no label, no bar.
   for (bool tooLong : {false, true}) {
-    FakeDisk lost;
-    lost.Free = 5 * Mb;
-    lost.Total = 9 * Mb;
+    FakeDisk lost(5 * Mb, 9 * Mb);
     lost.FailCurrentDir = !tooLong;
-    if (tooLong) {
-      lost.Directory = "C:\\" + std::string(300, 'x');
-    }
-    panel = DiskOf(lost);
+    lost.Directory = "C:\\" + std::string(300, 'x');
+    panel = lost.Panel();
     EXPECT_STREQ(panel.Text, "Disk \"?\": free space unknown, ");
     EXPECT_EQ(panel.TextColour, RedColour);
     EXPECT_DOUBLE_EQ(panel.BarMaximum, 0.0);
@@ -107,26 +83,22 @@ TEST(StatusLine, FailedQueriesSayTheSpaceIsUnknown) {
 }
 
 TEST(StatusLine, RecordPanelFollowsTheFileAndNeverPassesAHundred) {
-  FakeDisk disk;
-  disk.Type = DriveType::Removable;
-  disk.Free = Mb;
-  disk.Total = 2 * Mb;
-  PanelContent shown = DiskOf(disk);
-
-  PanelContent record = RecordPanel(shown, "D:\\rec\\0001Dat", 1000, 5, true);
+  PanelContent shown = FakeDisk(Mb, 2 * Mb, DriveType::Removable).Panel();
+  const char* path = "D:\\rec\\0001Dat";
+  PanelContent record = RecordPanel(shown, path, 1000, 5, true);
   EXPECT_STREQ(record.Text, "Record to \"D:\\rec\\0001Dat\" : 0%");
   EXPECT_EQ(record.TextColour, BlueColour);
   EXPECT_DOUBLE_EQ(record.BarMaximum, 1000.0);
   EXPECT_DOUBLE_EQ(record.BarValue, 5.0);
-  EXPECT_STREQ(RecordPanel(shown, "D:\\rec\\0001Dat", 1000, 999, true).Text,
+  EXPECT_STREQ(RecordPanel(shown, path, 1000, 999, true).Text,
                "Record to \"D:\\rec\\0001Dat\" : 99%");
-  record = RecordPanel(shown, "D:\\rec\\0001Dat", 1000, 5000, true);
+  record = RecordPanel(shown, path, 1000, 5000, true);
   EXPECT_STREQ(record.Text, "Record to \"D:\\rec\\0001Dat\" : 100%");
   EXPECT_DOUBLE_EQ(record.BarValue, 1000.0);
 
   // No file, or nothing to write: the disk text without its bar.
   for (PanelContent idle :
-       {RecordPanel(shown, "D:\\x", 0, 0, true), RecordPanel(shown, "D:\\x", 1000, 5, false)}) {
+       {RecordPanel(shown, path, 0, 0, true), RecordPanel(shown, path, 1000, 5, false)}) {
     EXPECT_STREQ(idle.Text, shown.Text);
     EXPECT_EQ(idle.TextColour, BlueColour);
     EXPECT_DOUBLE_EQ(idle.BarMaximum, 0.0);
@@ -134,20 +106,22 @@ TEST(StatusLine, RecordPanelFollowsTheFileAndNeverPassesAHundred) {
 }
 
 TEST(StatusLine, PercentageOfLongRecordingsInSixtyFourBits) {
-  EXPECT_EQ(PercentDone(0, 0), 0);
-  EXPECT_EQ(PercentDone(0, 7), 0);
   // 1200 minutes at 100 kHz: done × 100 no longer fits 32 bits.
-  EXPECT_EQ(PercentDone(28125000, 28000000), 99);
-  EXPECT_EQ(PercentDone(UINT32_MAX, UINT32_MAX / 2), 49);
-  EXPECT_EQ(PercentDone(UINT32_MAX, UINT32_MAX - 1), 99);
-  EXPECT_EQ(PercentDone(UINT32_MAX, UINT32_MAX), 100);
-  EXPECT_EQ(PercentDone(3, 4), 100);
+  const uint32_t cases[][3] = {{0, 0, 0},
+                               {0, 7, 0},
+                               {28125000, 28000000, 99},
+                               {UINT32_MAX, UINT32_MAX / 2, 49},
+                               {UINT32_MAX, UINT32_MAX - 1, 99},
+                               {UINT32_MAX, UINT32_MAX, 100},
+                               {3, 4, 100}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(PercentDone(c[0], c[1]), static_cast<int32_t>(c[2])) << c[0] << " " << c[1];
+  }
 }
 
 TEST(StatusLine, LongPathIsCutInTheMiddleAndKeepsThePercentage) {
   PanelContent disk;
-  std::string path = "D:\\" + std::string(239, 'a') + "\\" + "0001Dat";
-  ASSERT_EQ(path.size(), 250u);
+  std::string path = "D:\\" + std::string(239, 'a') + "\\0001Dat";
   std::string text = RecordPanel(disk, path.c_str(), 1000, 420, true).Text;
   EXPECT_LE(text.size(), PanelTextSize - 1);
   EXPECT_EQ(text.substr(0, 14), "Record to \"D:\\");
@@ -179,36 +153,37 @@ TEST(StatusLine, BarIsNavyWhenTheCaptionWouldVanishInTheFace) {
   EXPECT_EQ(BarColour(0xC0C0C0, 0xC0C0C4), 0xC0C0C0u);
 }
 
-TEST(StatusLine, BarSegmentsForGivenWidthsAndValues) {
-  // A panel of 100 × 30: 94 pixels of bar, 10 high at the bottom.
-  std::vector<PanelRect> full = BarSegments(100, 30, 10.0, 10.0);
-  ASSERT_EQ(full.size(), 18u);
-  EXPECT_EQ(full[0].Left, 4);
-  EXPECT_EQ(full[0].Right, 8);
-  EXPECT_EQ(full[0].Top, 19);
-  EXPECT_EQ(full[0].Bottom, 29);
-  EXPECT_EQ(full[1].Left, 9);
-  for (const PanelRect& r : full) {
-    EXPECT_GE(r.Left, 3);
-    EXPECT_LE(r.Right, 97);  // inside w − 3
-    EXPECT_EQ(Width(r), 4);
+// Left, top, right and bottom of each segment.
+std::vector<std::vector<int32_t>> Segments(int32_t w, int32_t h, double maximum, double value) {
+  std::vector<std::vector<int32_t>> out;
+  for (const PanelRect& r : BarSegments(w, h, maximum, value)) {
+    out.push_back({r.Left, r.Top, r.Right, r.Bottom});
   }
-
-  // Total 1000, done 5: (w − 6) × 5 ÷ 1000 pixels, nothing shown below one segment.
-  EXPECT_TRUE(BarSegments(100, 30, 1000.0, 5.0).empty());
-  std::vector<PanelRect> half = BarSegments(100, 30, 1000.0, 500.0);  // filled 47
-  ASSERT_EQ(half.size(), 10u);
-  EXPECT_EQ(half.back().Left, 49);
-  EXPECT_EQ(half.back().Right, 50);  // cut at filled + 3
-
-  // Values outside 0 … maximum are clamped; no maximum, no bar.
-  EXPECT_EQ(BarSegments(100, 30, 10.0, 50.0).size(), full.size());
-  EXPECT_TRUE(BarSegments(100, 30, 10.0, -3.0).empty());
-  EXPECT_TRUE(BarSegments(100, 30, 0.0, 5.0).empty());
-  // A low panel keeps the bar's top at 3; a narrow one has no room for a bar.
-  std::vector<PanelRect> low = BarSegments(50, 10, 1.0, 1.0);
-  ASSERT_FALSE(low.empty());
-  EXPECT_EQ(low[0].Top, 3);
-  EXPECT_EQ(low[0].Bottom, 9);
-  EXPECT_TRUE(BarSegments(5, 30, 1.0, 1.0).empty());
+  return out;
 }
+
+TEST(StatusLine, BarSegmentsForGivenWidthsAndValues) {
+  // A panel of 100 × 30: 94 pixels of bar, 10 high at the bottom, inside w − 3.
+  auto full = Segments(100, 30, 10.0, 10.0);
+  ASSERT_EQ(full.size(), 18u);
+  for (std::size_t i = 0; i < full.size(); ++i) {
+    int32_t left = 4 + 5 * static_cast<int32_t>(i);
+    EXPECT_EQ(full[i], (std::vector<int32_t>{left, 19, left + 4, 29})) << i;
+  }
+  // Total 1000, done 5: (w − 6) × 5 ÷ 1000 pixels, nothing shown below one segment.
+  EXPECT_TRUE(Segments(100, 30, 1000.0, 5.0).empty());
+  auto half = Segments(100, 30, 1000.0, 500.0);  // filled 47, cut at filled + 3
+  ASSERT_EQ(half.size(), 10u);
+  EXPECT_EQ(half.back(), (std::vector<int32_t>{49, 19, 50, 29}));
+  // Values outside 0 … maximum are clamped; no maximum, no bar.
+  EXPECT_EQ(Segments(100, 30, 10.0, 50.0), full);
+  EXPECT_TRUE(Segments(100, 30, 10.0, -3.0).empty());
+  EXPECT_TRUE(Segments(100, 30, 0.0, 5.0).empty());
+  // A low panel keeps the bar's top at 3; a narrow one has no room for a bar.
+  auto low = Segments(50, 10, 1.0, 1.0);
+  ASSERT_FALSE(low.empty());
+  EXPECT_EQ(low[0], (std::vector<int32_t>{4, 3, 8, 9}));
+  EXPECT_TRUE(Segments(5, 30, 1.0, 1.0).empty());
+}
+
+}  // namespace

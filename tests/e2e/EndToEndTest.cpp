@@ -4,25 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "tests/window/FindWindow.h"
+#include "tests/window/WindowTestFiles.h"
 
 namespace {
 
 constexpr DWORD WaitLimitMs = 60000;
 const wchar_t* const MainTitle = L"  ZQ347SD File Creator v4.2 [ Sep  3 2021 ]";
 std::string Program;  // the path of ZQ347Fill.exe, from the command line
-
-std::string ReadWholeFile(const std::wstring& name) {
-  std::ifstream file(std::filesystem::path(name), std::ios::binary);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
 
 // Wine takes the Linux path of the program as Z:.
 std::string WindowsPath(std::string path) {
@@ -44,43 +35,26 @@ HWND WaitForWindow(DWORD process, const wchar_t* title) {
   return nullptr;
 }
 
-// A fresh folder whose name ends with `suffix`.
-class Folder {
- public:
-  explicit Folder(const std::wstring& suffix) {
-    wchar_t buffer[MAX_PATH + 1];
-    GetTempPathW(MAX_PATH + 1, buffer);
-    // Process ids repeat under Wine; a stopped run leaves its folder behind.
-    int counter = 0;
-    do {
-      Path = std::wstring(buffer) + L"zq347-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-             std::to_wstring(++counter) + suffix;
-    } while (!CreateDirectoryW(Path.c_str(), nullptr) && counter < 100000);
-  }
-  std::wstring File(const wchar_t* name) const { return Path + L"\\" + name; }
-  std::wstring Path;
-};
-
 // Started in a folder whose name the ANSI code page (1252 here) cannot spell.
-void RunInFolder(const std::wstring& suffix) {
-  Folder folder(suffix);
+void RunInFolder(const std::string& suffix) {
+  FreshFolder folder(suffix);
   // The choices of an earlier run: channel 1 at +-10V, 2K samples (8 sectors).
-  std::ofstream(std::filesystem::path(folder.File(L"ZQ347Fill.sav")), std::ios::binary)
-      << "SizeIndex = 1\r\nChA1Index = 2\r\nDigitalBIT0 = 1\r\n";
+  WriteTextFile(folder.File("ZQ347Fill.sav"),
+                "SizeIndex = 1\r\nChA1Index = 2\r\nDigitalBIT0 = 1\r\n");
 
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
   std::string path = WindowsPath(Program);
-  std::wstring command = L"\"" + std::wstring(path.begin(), path.end()) + L"\"";
+  std::wstring command = L"\"" + Wide(path) + L"\"";
   ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                             folder.Path.c_str(), &startup, &process))
+                             Wide(folder.Path()).c_str(), &startup, &process))
       << "cannot start " << path;
 
   // Every start opens the save-file dialog by itself.
   HWND save = WaitForWindow(process.dwProcessId, L"File for writing");
   ASSERT_NE(save, nullptr);
-  SetDlgItemTextW(save, 1148, folder.File(L"card.vdf").c_str());
+  SetDlgItemTextW(save, 1148, Wide(folder.File("card.vdf")).c_str());
   PostMessageW(save, WM_COMMAND, IDOK, 0);
 
   HWND dialog = WaitForWindow(process.dwProcessId, MainTitle);
@@ -90,12 +64,13 @@ void RunInFolder(const std::wstring& suffix) {
   }
   HWND write = GetDlgItem(dialog, 1010);
   PostMessageW(dialog, WM_KEYDOWN, VK_F2, 1);
-  std::wstring name = folder.File(L"0001card.VDF");
+  std::string name = folder.File("0001card.VDF");
   // The button goes down at F2 and comes up when the file is complete.
   bool started = false;
   for (DWORD start = GetTickCount(); GetTickCount() - start < WaitLimitMs; Sleep(20)) {
     bool checked = SendMessageW(write, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    started = started || checked || GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+    started =
+        started || checked || GetFileAttributesW(Wide(name).c_str()) != INVALID_FILE_ATTRIBUTES;
     if (started && !checked) {
       break;
     }
@@ -110,20 +85,20 @@ void RunInFolder(const std::wstring& suffix) {
   CloseHandle(process.hProcess);
 
   // What the files hold is proven in process; here that they are there.
-  EXPECT_GT(ReadWholeFile(folder.File(L"ZQ347Fill.cfg")).size(), 0u);
+  EXPECT_GT(ReadWholeFile(folder.File("ZQ347Fill.cfg")).size(), 0u);
   std::string data = ReadWholeFile(name);
   ASSERT_EQ(data.size(), 512u + 8 * 512);
   EXPECT_EQ(data.substr(0, 9), "VELDORFFS");
   EXPECT_EQ(data.find_first_not_of('\xFF', 512), std::string::npos);
-  std::string saved = ReadWholeFile(folder.File(L"ZQ347Fill.sav"));
+  std::string saved = ReadWholeFile(folder.File("ZQ347Fill.sav"));
   EXPECT_NE(saved.find("DigitalBIT0 = 1\r\n"), std::string::npos);
 }
 
 }  // namespace
 
 TEST(EndToEnd, AUserChoosesTheTargetWritesAFileAndLeaves) {
-  RunInFolder(L"Данные");
-  RunInFolder(L"データ");
+  RunInFolder("Данные");
+  RunInFolder("データ");
 }
 
 int main(int argc, char** argv) {

@@ -7,18 +7,17 @@
 
 namespace {
 
-int32_t Words(const char* text) {
-  return static_cast<int32_t>(FindWords(text).size());
-}
-
 TEST(HintWords, OnlyTheBlankSeparates) {
-  EXPECT_EQ(Words(nullptr), 0);
-  EXPECT_EQ(Words(""), 0);
-  EXPECT_EQ(Words("    "), 0);
-  EXPECT_EQ(Words("word"), 1);
-  EXPECT_EQ(Words("  two   words "), 2);
-  EXPECT_EQ(Words("channel.It does"), 2);
-  EXPECT_EQ(Words("tab\tand\nnewline"), 1);
+  const std::pair<const char*, std::size_t> counts[] = {{nullptr, 0},
+                                                        {"", 0},
+                                                        {"    ", 0},
+                                                        {"word", 1},
+                                                        {"  two   words ", 2},
+                                                        {"channel.It does", 2},
+                                                        {"tab\tand\nnewline", 1}};
+  for (const auto& [text, words] : counts) {
+    EXPECT_EQ(FindWords(text).size(), words) << (text != nullptr ? text : "null");
+  }
   std::vector<WordSpan> spans = FindWords(" ab  c ");
   ASSERT_EQ(spans.size(), 2u);
   EXPECT_EQ(spans[0].Start, 1);
@@ -28,64 +27,38 @@ TEST(HintWords, OnlyTheBlankSeparates) {
 }
 
 TEST(HintDisplayTime, GrowsByTheTenWordsAndKeepsThePostDelayInRange) {
-  EXPECT_EQ(DisplayTime(1000, 0), 1000);
-  EXPECT_EQ(DisplayTime(1000, 1), 1000);
-  EXPECT_EQ(DisplayTime(1000, 19), 1000);
-  EXPECT_EQ(DisplayTime(1000, 20), 2000);
-  EXPECT_EQ(DisplayTime(1000, 29), 2000);
-  EXPECT_EQ(DisplayTime(1000, 30), 3000);
-  EXPECT_EQ(DisplayTime(1000, 64), 6000);
-  EXPECT_EQ(DisplayTime(499, 5), 500);
-  EXPECT_EQ(DisplayTime(-3, 5), 500);
-  EXPECT_EQ(DisplayTime(60001, 5), 60000);
-  EXPECT_EQ(DisplayTime(60001, 20), 120000);
-  // An absurdly long text stays at the longest timer rather than wrapping round.
-  EXPECT_EQ(DisplayTime(60000, INT_MAX), INT_MAX);
+  // Post-delay, words, display time; an absurdly long text stays at the longest timer
+  // rather than wrapping round.
+  const int32_t cases[][3] = {{1000, 0, 1000},   {1000, 1, 1000},     {1000, 19, 1000},
+                              {1000, 20, 2000},  {1000, 29, 2000},    {1000, 30, 3000},
+                              {1000, 64, 6000},  {499, 5, 500},       {-3, 5, 500},
+                              {60001, 5, 60000}, {60001, 20, 120000}, {60000, INT_MAX, INT_MAX}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(DisplayTime(c[0], c[1]), c[2]) << c[0] << " " << c[1];
+  }
 }
 
-constexpr int32_t ScreenWidth = 1280;
-constexpr int32_t ScreenHeight = 1024;
-
 TEST(HintPlacement, AboveAndRightOfThePointFlippingAtTheEdges) {
-  // Room everywhere: above and to the right, tail at the lower left.
-  HintPlacement place = PlaceHint(500, 400, 100, 50, ScreenWidth, ScreenHeight);
-  EXPECT_EQ(place.X, 500);
-  EXPECT_EQ(place.Y, 350);
-  EXPECT_EQ(place.Flips, 0);
-
-  // The right limit is the screen width less the width less 1: still room at it...
-  place = PlaceHint(1179, 400, 100, 50, ScreenWidth, ScreenHeight);
-  EXPECT_EQ(place.X, 1179);
-  EXPECT_EQ(place.Flips, 0);
-  // ...and one pixel further the balloon opens to the left of the point.
-  place = PlaceHint(1180, 400, 100, 50, ScreenWidth, ScreenHeight);
-  EXPECT_EQ(place.X, 1080);
-  EXPECT_EQ(place.Y, 350);
-  EXPECT_EQ(place.Flips, FlipLeftRight);
-
-  // Near the top it opens below the point, tail at the top.
-  place = PlaceHint(500, 49, 100, 50, ScreenWidth, ScreenHeight);
-  EXPECT_EQ(place.Y, 49);
-  EXPECT_EQ(place.Flips, FlipTopBottom);
-  place = PlaceHint(500, 50, 100, 50, ScreenWidth, ScreenHeight);
-  EXPECT_EQ(place.Y, 0);
-  EXPECT_EQ(place.Flips, 0);
-
-  // The top right corner mirrors both ways.
-  place = PlaceHint(1270, 5, 100, 50, ScreenWidth, ScreenHeight);
-  EXPECT_EQ(place.X, 1170);
-  EXPECT_EQ(place.Y, 5);
-  EXPECT_EQ(place.Flips, FlipLeftRight | FlipTopBottom);
-
-  // A monitor left of the primary one: the balloon starts at 0, unmirrored.
-  place = PlaceHint(-300, 400, 100, 50, ScreenWidth, ScreenHeight);
-  EXPECT_EQ(place.X, 0);
-  EXPECT_EQ(place.Flips, 0);
-
-  // Below the screen: kept at the bottom limit.
-  place = PlaceHint(500, 2000, 100, 50, ScreenWidth, ScreenHeight);
-  EXPECT_EQ(place.Y, ScreenHeight - 50 - 1);
-  EXPECT_EQ(place.Flips, 0);
+  // x, y of the point; x, y and flips of the balloon of 100 × 50 on a 1280 × 1024 screen.
+  const int32_t cases[][5] = {
+      {500, 400, 500, 350, 0},  // room everywhere: above and to the right
+      // The right limit is the screen width less the width less 1: still room at it,
+      // and one pixel further the balloon opens to the left of the point.
+      {1179, 400, 1179, 350, 0},
+      {1180, 400, 1080, 350, FlipLeftRight},
+      // Near the top it opens below the point, tail at the top.
+      {500, 49, 500, 49, FlipTopBottom},
+      {500, 50, 500, 0, 0},
+      {1270, 5, 1170, 5, FlipLeftRight | FlipTopBottom},
+      {-300, 400, 0, 350, 0},          // a monitor left of the primary one: unmirrored at 0
+      {500, 2000, 500, 1024 - 51, 0},  // below the screen: kept at the bottom limit
+  };
+  for (const auto& c : cases) {
+    HintPlacement place = PlaceHint(c[0], c[1], 100, 50, 1280, 1024);
+    EXPECT_EQ(std::vector<int32_t>({place.X, place.Y, place.Flips}),
+              std::vector<int32_t>({c[2], c[3], c[4]}))
+        << c[0] << ", " << c[1];
+  }
 }
 
 TEST(HintShape, TheBalloonByDefault) {
@@ -126,54 +99,24 @@ TEST(HintShape, UnusableOutlinesAndTextBoxesGiveTheBalloon) {
   EXPECT_EQ(square.Points().size(), 5u);
 }
 
-struct Scaled {
-  std::vector<ShapePoint> Points;
-  PixelBox Text;
-};
-
-Scaled ScaleSquare(int32_t flips) {
-  Scaled scaled;
-  // 120 by 110 pixels over 12 by 11 shape units: ten pixels a unit each way.
-  HintShape(Square, 5, &SquareBox).Scale(120, 110, flips, scaled.Points, scaled.Text);
-  return scaled;
-}
-
 TEST(HintShape, ScalesToTheWindowAndMirrors) {
-  Scaled plain = ScaleSquare(0);
-  ASSERT_EQ(plain.Points.size(), 5u);
-  // y grows downwards in the window: the shape's 0 is the bottom.
-  EXPECT_EQ(plain.Points[0].X, 1);
-  EXPECT_EQ(plain.Points[0].Y, 111);
-  EXPECT_EQ(plain.Points[2].X, 101);
-  EXPECT_EQ(plain.Points[2].Y, 11);
-  EXPECT_EQ(plain.Text.Left, 21);
-  EXPECT_EQ(plain.Text.Top, 31);
-  EXPECT_EQ(plain.Text.Right, 81);
-  EXPECT_EQ(plain.Text.Bottom, 91);
-
-  Scaled leftRight = ScaleSquare(FlipLeftRight);
-  EXPECT_EQ(leftRight.Points[0].X, 119);
-  EXPECT_EQ(leftRight.Points[0].Y, 111);
-  EXPECT_EQ(leftRight.Points[2].X, 19);
-  EXPECT_EQ(leftRight.Text.Left, 39);
-  EXPECT_EQ(leftRight.Text.Right, 99);
-  EXPECT_EQ(leftRight.Text.Top, 31);
-
-  Scaled topBottom = ScaleSquare(FlipTopBottom);
-  EXPECT_EQ(topBottom.Points[0].X, 1);
-  EXPECT_EQ(topBottom.Points[0].Y, -1);
-  EXPECT_EQ(topBottom.Points[2].Y, 99);
-  EXPECT_EQ(topBottom.Text.Left, 21);
-  EXPECT_EQ(topBottom.Text.Top, 19);
-  EXPECT_EQ(topBottom.Text.Bottom, 79);
-
-  Scaled both = ScaleSquare(FlipLeftRight | FlipTopBottom);
-  EXPECT_EQ(both.Points[0].X, 119);
-  EXPECT_EQ(both.Points[0].Y, -1);
-  // Every text box stays left of its right and above its bottom.
-  for (const Scaled* s : {&plain, &leftRight, &topBottom, &both}) {
-    EXPECT_LT(s->Text.Left, s->Text.Right);
-    EXPECT_LT(s->Text.Top, s->Text.Bottom);
+  // 120 by 110 pixels over 12 by 11 shape units: ten pixels a unit each way. Per flip:
+  // the first and third point, then the text box; y grows downwards in the window.
+  const std::pair<int32_t, std::vector<int32_t>> cases[] = {
+      {0, {1, 111, 101, 11, 21, 31, 81, 91}},
+      {FlipLeftRight, {119, 111, 19, 11, 39, 31, 99, 91}},
+      {FlipTopBottom, {1, -1, 101, 99, 21, 19, 81, 79}},
+      {FlipLeftRight | FlipTopBottom, {119, -1, 19, 99, 39, 19, 99, 79}},
+  };
+  for (const auto& [flips, expected] : cases) {
+    std::vector<ShapePoint> points;
+    PixelBox text;
+    HintShape(Square, 5, &SquareBox).Scale(120, 110, flips, points, text);
+    ASSERT_EQ(points.size(), 5u);
+    EXPECT_EQ(std::vector<int32_t>({points[0].X, points[0].Y, points[2].X, points[2].Y, text.Left,
+                                    text.Top, text.Right, text.Bottom}),
+              expected)
+        << flips;
   }
 }
 
@@ -200,12 +143,11 @@ TEST(HintShape, LargeWindowsScaleWithoutOverflow) {
 }
 
 TEST(HoverPolling, ATenthOfThePreDelayAtLeast10Ms) {
-  EXPECT_EQ(PollingPeriod(2000), 200);
-  EXPECT_EQ(PollingPeriod(105), 10);
-  EXPECT_EQ(PollingPeriod(99), 10);
-  EXPECT_EQ(PollingPeriod(1), 10);
-  EXPECT_EQ(PollingPeriod(0), 0) << "a pre-delay of 0 switches hints off";
-  EXPECT_EQ(PollingPeriod(-100), 0);
+  // A pre-delay of 0 or less switches hints off.
+  for (auto [preDelay, period] :
+       {std::pair{2000, 200}, {105, 10}, {99, 10}, {1, 10}, {0, 0}, {-100, 0}}) {
+    EXPECT_EQ(PollingPeriod(preDelay), period) << preDelay;
+  }
 }
 
 // The tick (1 = the tick that first sees the control) on which the hint shows, 0 for
@@ -244,25 +186,15 @@ TEST(HoverCount, OneHintTenTicksAfterEnteringEachVisit) {
 }
 
 TEST(HoverCount, ADroppedListOnTheTenthTickSuppressesThatVisit) {
+  // A row for the dialog itself (id 0) counts like any control, on a fresh count too;
+  // dropped earlier or later than the tenth tick does not matter.
+  const int32_t cases[][3] = {{0, 0, 11},     {1012, 11, 0}, {1012, 5, 11},
+                              {1012, 12, 11}, {1012, 11, 0}, {1012, 0, 11}};
   HoverCount hover;
-  EXPECT_EQ(ShowsOnTick(hover, 1012, 50, 11), 0);
-  // Dropped earlier or later than that tick does not matter.
-  hover.OffControls();
-  EXPECT_EQ(ShowsOnTick(hover, 1012, 50, 5), 11);
-  hover.OffControls();
-  EXPECT_EQ(ShowsOnTick(hover, 1012, 50, 12), 11);
-  // A new visit after closing the list counts afresh.
-  hover.OffControls();
-  EXPECT_EQ(ShowsOnTick(hover, 1012, 50, 11), 0);
-  hover.OffControls();
-  EXPECT_EQ(ShowsOnTick(hover, 1012, 50), 11);
-}
-
-TEST(HoverCount, ARowForTheDialogItselfCountsLikeAnyControl) {
-  HoverCount hover;
-  EXPECT_EQ(ShowsOnTick(hover, 0, 20), 11);
-  hover.OffControls();
-  EXPECT_EQ(ShowsOnTick(hover, 0, 20), 11);
+  for (const auto& c : cases) {
+    EXPECT_EQ(ShowsOnTick(hover, c[0], 50, c[1]), c[2]) << c[0] << " dropped on " << c[1];
+    hover.OffControls();
+  }
 }
 
 }  // namespace

@@ -2,30 +2,27 @@
 
 namespace {
 
-constexpr wchar_t HintClass[] = L"WindowsHelperClass";
-
 struct HintSearch {
   HWND Owner;
   HWND Found;
   int Count;
 };
 
-BOOL CALLBACK FindHint(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<HintSearch*>(parameter);
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  if (wcscmp(name, HintClass) == 0) {
-    ++search->Count;
-    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->Owner) {
-      search->Found = window;
-    }
-  }
-  return TRUE;
-}
-
 HintSearch SearchHints(HWND owner) {
   HintSearch search{owner, nullptr, 0};
-  EnumThreadWindows(GetCurrentThreadId(), FindHint, reinterpret_cast<LPARAM>(&search));
+  auto find = [](HWND window, LPARAM parameter) -> BOOL {
+    auto* search = reinterpret_cast<HintSearch*>(parameter);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (wcscmp(name, L"WindowsHelperClass") == 0) {
+      ++search->Count;
+      if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->Owner) {
+        search->Found = window;
+      }
+    }
+    return TRUE;
+  };
+  EnumThreadWindows(GetCurrentThreadId(), find, reinterpret_cast<LPARAM>(&search));
   return search;
 }
 
@@ -43,56 +40,31 @@ POINT CentreOf(HWND window) {
   return POINT{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
 }
 
-void RestCursorAt(POINT point) {
-  SetCursorPos(point.x, point.y);
-}
-
 void RestCursorOn(HWND window) {
-  RestCursorAt(CentreOf(window));
+  POINT centre = CentreOf(window);
+  SetCursorPos(centre.x, centre.y);
 }
 
-void ParkCursor() {
-  SetCursorPos(2, 2);
-}
-
-void PumpFor(DialogUnderTest& dialog, DWORD ms) {
-  DWORD start = GetTickCount();
-  do {
+bool PumpUntil(DialogUnderTest& dialog, DWORD ms, const std::function<bool()>& done) {
+  for (DWORD start = GetTickCount();; Sleep(2)) {
     dialog.Pump();
-    Sleep(2);
-  } while (GetTickCount() - start < ms);
+    if (done()) {
+      return true;
+    }
+    if (GetTickCount() - start >= ms) {
+      return false;
+    }
+  }
 }
 
 HWND WaitForHint(DialogUnderTest& dialog, HWND owner, DWORD limitMs) {
-  DWORD start = GetTickCount();
-  do {
-    dialog.Pump();
-    HWND found = SearchHints(owner).Found;
-    if (found != nullptr) {
-      return found;
-    }
-    Sleep(2);
-  } while (GetTickCount() - start < limitMs);
-  return nullptr;
+  HWND found = nullptr;
+  PumpUntil(dialog, limitMs, [&] { return (found = SearchHints(owner).Found) != nullptr; });
+  return found;
 }
 
 int CountHints() {
   return SearchHints(nullptr).Count;
-}
-
-bool WaitUntilGone(DialogUnderTest& dialog, HWND window, DWORD limitMs) {
-  DWORD start = GetTickCount();
-  while (IsWindow(window) && GetTickCount() - start < limitMs) {
-    dialog.Pump();
-    Sleep(2);
-  }
-  return !IsWindow(window);
-}
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[1024] = {};
-  GetWindowTextW(window, text, 1024);
-  return text;
 }
 
 int AlphaOf(HWND window) {

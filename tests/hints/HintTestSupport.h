@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "tests/window/WindowTestSupport.h"
@@ -17,21 +18,27 @@ constexpr int32_t TestPostDelay = 500;
 std::wstring FromCyrillic(const char* text);
 
 POINT CentreOf(HWND window);
-void RestCursorAt(POINT point);
 void RestCursorOn(HWND window);
 // A point outside every window of the dialog.
-void ParkCursor();
+inline void ParkCursor() {
+  SetCursorPos(2, 2);
+}
 
-// Runs the dialog's loop for `ms` milliseconds.
-void PumpFor(DialogUnderTest& dialog, DWORD ms);
+// Runs the dialog's loop until `done` says so or `ms` milliseconds have passed; what
+// `done` said last.
+bool PumpUntil(DialogUnderTest& dialog, DWORD ms, const std::function<bool()>& done);
+inline void PumpFor(DialogUnderTest& dialog, DWORD ms) {
+  PumpUntil(dialog, ms, [] { return false; });
+}
 // The visible balloon owned by `owner`, waiting up to `limitMs` for it; none if it does
 // not come.
 HWND WaitForHint(DialogUnderTest& dialog, HWND owner, DWORD limitMs = 2000);
 // Every balloon window of this thread, visible or not.
 int CountHints();
 // Waits up to `limitMs` for the window to be destroyed; true when it was.
-bool WaitUntilGone(DialogUnderTest& dialog, HWND window, DWORD limitMs);
+inline bool WaitUntilGone(DialogUnderTest& dialog, HWND window, DWORD limitMs) {
+  return PumpUntil(dialog, limitMs, [&] { return !IsWindow(window); });
+}
 
-std::wstring TextOf(HWND window);
 // The alpha the window was given, or -1 when it has none.
 int AlphaOf(HWND window);

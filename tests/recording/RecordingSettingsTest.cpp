@@ -18,27 +18,20 @@ Quantised Quantise(double rate) {
 }
 
 TEST(QuantiseSampleRate, FollowsTheLoggersClockDividers) {
-  EXPECT_DOUBLE_EQ(Quantise(100000).Rate, 100000.0);   // divider 240
-  EXPECT_DOUBLE_EQ(Quantise(9000).Rate, 24e6 / 2667);  // 8998.875
-  EXPECT_DOUBLE_EQ(Quantise(7000).Rate, 24e6 / 3429);  // 6999.125
-  EXPECT_DOUBLE_EQ(Quantise(300).Rate, 24e6 / 80004);  // prescaled
-  EXPECT_DOUBLE_EQ(Quantise(31).Rate, 24e6 / 774192);  // 31.00006
-  EXPECT_DOUBLE_EQ(Quantise(366).Rate, 24e6 / 65568);  // the last prescaled rate
-  EXPECT_DOUBLE_EQ(Quantise(367).Rate, 24e6 / 65395);  // the first plain one
-  EXPECT_DOUBLE_EQ(Quantise(18000).Rate, 24e6 / 1333);
-  EXPECT_EQ(Quantise(18000).Whole, 18005u);
-  EXPECT_EQ(Quantise(31).Whole, 31u);
-  for (double slow : {0.0, 1.0, 30.0, -0.4, -100.0, -1e12}) {
-    EXPECT_DOUBLE_EQ(Quantise(slow).Rate, 24e6 / 786420) << slow;
-    EXPECT_EQ(Quantise(slow).Whole, 31u) << slow;
+  // The rate asked for, the divider of the 24 MHz clock; the first of each kind of
+  // rate and those below the slowest divider, then those beyond the clock.
+  const std::pair<double, double> cases[] = {
+      {100000, 240}, {9000, 2667},   {7000, 3429},   {300, 80004},    {31, 774192},
+      {366, 65568},  {367, 65395},   {18000, 1333},  {0, 786420},     {1, 786420},
+      {30, 786420},  {-0.4, 786420}, {-100, 786420}, {-1e12, 786420}, {24e6, 1},
+      {48e6, 1},     {48000001, 1},  {1e9, 1},       {4.2e9, 1},      {1e12, 1}};
+  for (auto [rate, divider] : cases) {
+    EXPECT_DOUBLE_EQ(Quantise(rate).Rate, 24e6 / divider) << rate;
   }
-}
-
-TEST(QuantiseSampleRate, RatesBeyondTheClockDivideByOne) {
-  for (double fast : {24e6, 48e6, 48000001.0, 1e9, 4.2e9, 1e12}) {
-    Quantised q = Quantise(fast);
-    EXPECT_EQ(q.Rate, 24e6) << fast;
-    EXPECT_EQ(q.Whole, 24000000u) << fast;
+  // The whole aggregate rate the header holds.
+  for (auto [rate, whole] :
+       {std::pair{18000.0, 18005u}, {31.0, 31u}, {-100.0, 31u}, {4.2e9, 24000000u}}) {
+    EXPECT_EQ(Quantise(rate).Whole, whole) << rate;
   }
 }
 
@@ -112,36 +105,23 @@ TEST_F(RecordingModel, NoChannelCountsZeroButLimitsAsOne) {
 }
 
 TEST_F(RecordingModel, VisibleRatesFollowTheChannelCount) {
-  EnableChannels(1);
-  VisibleRateList one = Rebuild();
-  ASSERT_EQ(one.Count, 32);
-  EXPECT_EQ(one.Rates[0].Displayed, 100000.0);
-  EXPECT_DOUBLE_EQ(one.Rates[8].Displayed, 24e6 / 2667);
-  EXPECT_DOUBLE_EQ(one.Rates[10].Displayed, 24e6 / 3429);
-  EXPECT_DOUBLE_EQ(one.Rates[21].Displayed, 24e6 / 80004);
-  for (int i = 28; i < 32; ++i) {
-    EXPECT_DOUBLE_EQ(one.Rates[i].Displayed, 24e6 / 786420) << i;
+  // Channels, the number of rates shown and the first of them as configured; then a
+  // position and the clock divider whose rate, shared by the channels, it shows.
+  const struct {
+    int Channels, Count;
+    double First;
+    int Shown;
+    double Divider;
+  } cases[] = {{1, 32, 100000, 0, 240},    {1, 32, 100000, 8, 2667},    {1, 32, 100000, 10, 3429},
+               {1, 32, 100000, 21, 80004}, {1, 32, 100000, 31, 786420}, {2, 30, 50000, 6, 1333},
+               {2, 30, 50000, 29, 786420}, {3, 28, 30000, 0, 267},      {16, 21, 6000, 20, 786420}};
+  for (const auto& c : cases) {
+    EnableChannels(c.Channels);
+    VisibleRateList visible = Rebuild();
+    ASSERT_EQ(visible.Count, c.Count) << c.Channels;
+    EXPECT_EQ(visible.Rates[0].Raw, c.First) << c.Channels;
+    EXPECT_DOUBLE_EQ(visible.Rates[c.Shown].Displayed, 24e6 / c.Divider / c.Channels) << c.Shown;
   }
-
-  EnableChannels(2);
-  VisibleRateList two = Rebuild();
-  EXPECT_EQ(RateLimit(Settings, Configuration, 2), 50000.0);
-  ASSERT_EQ(two.Count, 30);
-  EXPECT_EQ(two.Rates[0].Raw, 50000.0);
-  EXPECT_DOUBLE_EQ(two.Rates[6].Displayed, 24e6 / 1333 / 2);
-  EXPECT_DOUBLE_EQ(two.Rates[29].Displayed, 24e6 / 786420 / 2);
-
-  EnableChannels(3);
-  VisibleRateList three = Rebuild();
-  ASSERT_EQ(three.Count, 28);
-  EXPECT_EQ(three.Rates[0].Raw, 30000.0);
-  EXPECT_DOUBLE_EQ(three.Rates[0].Displayed, 24e6 / 267 / 3);
-
-  EnableChannels(16);
-  VisibleRateList all = Rebuild();
-  ASSERT_EQ(all.Count, 21);
-  EXPECT_EQ(all.Rates[0].Raw, 6000.0);
-  EXPECT_NEAR(all.Rates[20].Displayed, 1.907, 0.0005);
 }
 
 TEST_F(RecordingModel, NegativeConfiguredRateIsTheSlowestNotTheFastest) {

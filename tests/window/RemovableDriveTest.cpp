@@ -5,11 +5,9 @@
 
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "resources/ResourceIds.h"
 #include "tests/window/StatusTestSupport.h"
-#include "tests/window/WindowTestFiles.h"
 #include "tests/window/WindowTestSupport.h"
 
 namespace {
@@ -18,15 +16,11 @@ namespace {
 void FillDrive(const std::string& name) {
   HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  std::vector<char> block(4096, 'x');
-  for (DWORD written = 1; written > 0;) {
-    if (!WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &written, nullptr)) {
-      written = 0;
-    }
-  }
-  for (DWORD written = 1; written > 0;) {  // the last few bytes
-    if (!WriteFile(file, block.data(), 1, &written, nullptr)) {
-      written = 0;
+  // Blocks while they fit, then the last few bytes one by one.
+  static const char block[4096] = {};
+  for (DWORD size : {4096ul, 1ul}) {
+    DWORD written = 0;
+    while (WriteFile(file, block, size, &written, nullptr) && written > 0) {
     }
   }
   CloseHandle(file);

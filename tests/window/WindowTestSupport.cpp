@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <algorithm>
+#include <vector>
 
 #include "platform/FileSystem.h"
-#include "platform/SystemText.h"
 #include "resources/ResourceIds.h"
 #include "tests/window/FindWindow.h"
 
@@ -16,35 +14,12 @@ namespace {
 constexpr int FillStepLimit = 50000000;
 constexpr int MessageTextId = 0xFFFF;  // the static that shows a message box's text
 
+// A GDI handle's place in the process's table.
+uintptr_t TableSlot(HGDIOBJ object) {
+  return reinterpret_cast<uintptr_t>(object) & 0xFFFF;
+}
+
 }  // namespace
-
-FreshFolder::FreshFolder(const std::string& suffix) : Previous(CurrentDirectory()) {
-  wchar_t buffer[MAX_PATH + 1];
-  GetTempPathW(MAX_PATH + 1, buffer);
-  // Wine's process ids repeat from run to run, and a run that was stopped leaves its
-  // folders behind: take the first name that is really new.
-  static int counter = 0;
-  do {
-    Folder = Narrow(buffer) + "zq347-" + std::to_string(GetCurrentProcessId()) + "-" +
-             std::to_string(++counter) + suffix;
-  } while (!CreateDirectoryW(Wide(Folder).c_str(), nullptr) && counter < 100000);
-  SetCurrentDirectoryW(Wide(Folder).c_str());
-}
-
-FreshFolder::~FreshFolder() {
-  SetCurrentDirectoryW(Wide(Previous).c_str());
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(Wide(Folder + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      std::wstring name = Wide(File(Narrow(found.cFileName).c_str()));
-      SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileW(name.c_str());
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryW(Wide(Folder).c_str());
-}
 
 DialogUnderTest::DialogUnderTest() : Application(IDR_KEYS) {
   // The cursor away from the dialog: no hint comes up in the middle of a test.
@@ -118,22 +93,6 @@ std::wstring DialogUnderTest::ItemText(int id, int position) const {
   return text;
 }
 
-int DialogUnderTest::Count(int id) const {
-  return static_cast<int>(SendMessageW(Control(id), CB_GETCOUNT, 0, 0));
-}
-
-int DialogUnderTest::Selection(int id) const {
-  return static_cast<int>(SendMessageW(Control(id), CB_GETCURSEL, 0, 0));
-}
-
-bool DialogUnderTest::Checked(int id) const {
-  return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-bool DialogUnderTest::Enabled(int id) const {
-  return IsWindowEnabled(Control(id)) != FALSE;
-}
-
 void DialogUnderTest::Close() {
   if (Closed) {
     return;
@@ -194,6 +153,12 @@ std::wstring ChooseTarget(DialogUnderTest& dialog, const std::wstring& path) {
   return text;
 }
 
+std::wstring WindowText(HWND window) {
+  wchar_t text[1024] = {};
+  GetWindowTextW(window, text, 1024);
+  return text;
+}
+
 std::wstring BoxText(HWND box) {
   wchar_t text[1024] = {};
   GetDlgItemTextW(box, MessageTextId, text, 1024);
@@ -204,23 +169,20 @@ void Press(HWND box, int button) {
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
 }
 
-std::string ReadWholeFile(const std::string& name) {
-  std::ifstream file(std::filesystem::u8path(name), std::ios::binary);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
-std::wstring Wide(const std::string& name) {
-  return Utf16ForDisplay(name.c_str());
-}
-
-std::string Narrow(const std::wstring& name) {
-  return ToUtf8(name.c_str());
-}
-
-std::string CurrentDirectory() {
-  wchar_t buffer[MAX_PATH + 1] = {};
-  GetCurrentDirectoryW(MAX_PATH + 1, buffer);
-  return Narrow(buffer);
+uintptr_t HighestNewSlot() {
+  std::vector<HBRUSH> brushes;
+  std::vector<HDC> contexts;
+  uintptr_t highest = 0;
+  for (int i = 0; i < 500; ++i) {
+    brushes.push_back(CreateSolidBrush(RGB(i, 0, 0)));
+    contexts.push_back(CreateCompatibleDC(nullptr));
+    EXPECT_NE(brushes.back(), nullptr);
+    EXPECT_NE(contexts.back(), nullptr);
+    highest = std::max({highest, TableSlot(brushes.back()), TableSlot(contexts.back())});
+  }
+  for (int i = 0; i < 500; ++i) {
+    DeleteObject(brushes[i]);
+    DeleteDC(contexts[i]);
+  }
+  return highest;
 }

@@ -11,21 +11,7 @@
 
 #include "app/MainApplication.h"
 #include "app/MainDialog.h"
-
-// A new empty folder that is the current directory while the object lives; its name
-// ends with `suffix` (UTF-8, as paths are inside the program).
-class FreshFolder {
- public:
-  explicit FreshFolder(const std::string& suffix = "");
-  ~FreshFolder();
-  const std::string& Path() const { return Folder; }
-  // The path of a file in the folder.
-  std::string File(const char* name) const { return Folder + "\\" + name; }
-
- private:
-  std::string Previous;
-  std::string Folder;
-};
+#include "tests/window/WindowTestFiles.h"
 
 // The main dialog as the program entry makes it, with the loop's translation of keys.
 // The save-file dialog that every start opens is taken out of the queue (and checked
@@ -50,14 +36,16 @@ class DialogUnderTest {
   void Pick(int id, int position);
   // The whole text of list item `position`.
   std::wstring ItemText(int id, int position) const;
-  int Count(int id) const;
-  int Selection(int id) const;
-  bool Checked(int id) const;
-  bool Enabled(int id) const;
+  int Count(int id) const { return static_cast<int>(Ask(id, CB_GETCOUNT)); }
+  int Selection(int id) const { return static_cast<int>(Ask(id, CB_GETCURSEL)); }
+  bool Checked(int id) const { return Ask(id, BM_GETCHECK) == BST_CHECKED; }
+  bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
   // Closes the dialog with Escape's command and runs the loop to the quit message.
   void Close();
 
  private:
+  LRESULT Ask(int id, UINT message) const { return SendMessageW(Control(id), message, 0, 0); }
+
   MainApplication Application;
   std::unique_ptr<MainDialog> Main;
   HWND Handle = nullptr;
@@ -78,16 +66,15 @@ class DialogWatcher {
   std::thread Thread;
 };
 
-// The text of a message box.
+// The text of a window, and of a message box.
+std::wstring WindowText(HWND window);
 std::wstring BoxText(HWND box);
 // Chooses `path` in the save-file dialog; the text of the message that follows, if any.
 std::wstring ChooseTarget(DialogUnderTest& dialog, const std::wstring& path);
 // Presses a button of a dialog box, e.g. IDYES.
 void Press(HWND box, int button);
 
-// Reads a whole file; empty when it cannot be read.
-std::string ReadWholeFile(const std::string& name);
-// The UTF-16 form of a UTF-8 name, and back, for the W functions.
-std::wstring Wide(const std::string& name);
-std::string Narrow(const std::wstring& name);
-std::string CurrentDirectory();
+// Makes 500 brushes and 500 memory contexts, frees them, and returns the highest place
+// in the process's GDI table they took. Wine hands out freed places first: objects
+// that something lost in between land higher.
+uintptr_t HighestNewSlot();
