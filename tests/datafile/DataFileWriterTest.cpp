@@ -75,17 +75,6 @@ class DataFileWriterTest : public ::testing::Test {
   DataFileWriter Writer{Files, Owner, Configuration, Settings, Paths};
 };
 
-TEST_F(DataFileWriterTest, ComposedNamesCarryTheFileNumber) {
-  EXPECT_EQ(std::string(Paths.OutputPath), Name("0001Dat"));
-  Configuration.FileAutoIncrement = 0;
-  Writer.ComposeFileName();
-  EXPECT_EQ(std::string(Paths.OutputPath), Name("0000Dat"));
-  Settings.FileNumber = 999;
-  Configuration.FileAutoIncrement = 1;
-  Writer.ComposeFileName();
-  EXPECT_EQ(std::string(Paths.OutputPath), Name("01000Dat"));
-}
-
 TEST_F(DataFileWriterTest, CompleteFileOfTwoChannels) {
   Settings.SizeIndex = 0;  // 1 Ks: 4 chunks
   ASSERT_EQ(Start(2), StartOutcome::Started);
@@ -167,38 +156,37 @@ TEST_F(DataFileWriterTest, AutomaticNumberWrapsFrom999To1AndOffStaysOff) {
   EXPECT_TRUE(FileExists(Name("0004Dat.VDF")));
   EXPECT_EQ(Configuration.FileAutoIncrement, 0);
   EXPECT_EQ(std::string(Paths.OutputPath), Name("0004Dat"));
-}
 
-TEST_F(DataFileWriterTest, StoppingAfterSomeChunksKeepsThemAndAdvances) {
-  Settings.SizeIndex = 2;  // 4 Ks: 16 chunks
-  ASSERT_EQ(Start(1), StartOutcome::Started);
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_FALSE(Writer.WriteNextChunk());
-  }
-  Writer.StopDataFile();
+  Settings.FileNumber = 999;  // at least three digits, and more when needed
+  Configuration.FileAutoIncrement = 1;
   Writer.ComposeFileName();
-  EXPECT_FALSE(Writer.IsWriting());
-  EXPECT_EQ(Writer.TotalChunks(), 0u);
-  EXPECT_EQ(ReadBytes(Name("0001Dat.VDF")).size(), 512u + 3 * 512);
-  EXPECT_EQ(Owner.Events.back(), "stopped");
-  EXPECT_EQ(std::string(Paths.OutputPath), Name("0002Dat"));
-  EXPECT_TRUE(Writer.WriteNextChunk());
+  EXPECT_EQ(std::string(Paths.OutputPath), Name("01000Dat"));
 }
 
 TEST_F(DataFileWriterTest, FileIsOnTheDiskBeforeItIsClosedAndReported) {
-  Files.Events = &Owner.Events;
   Settings.SizeIndex = 0;
   ASSERT_EQ(Start(1), StartOutcome::Started);
+  Files.Events = &Owner.Events;
   RunToEnd();
   std::vector<std::string> last(Owner.Events.end() - 7, Owner.Events.end());
   EXPECT_EQ(last, (std::vector<std::string>{"write", "progress 4 3", "progress 4 4", "flush",
                                             "close", "stopped", "progress 0 0"}));
 
-  Owner.Events.clear();  // stopped by the user
+  // Stopped by the user: the chunks written so far stay, and the number advances.
+  Settings.SizeIndex = 2;  // 4 Ks: 16 chunks
   ASSERT_EQ(Start(1), StartOutcome::Started);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_FALSE(Writer.WriteNextChunk());
+  }
+  Owner.Events.clear();
   Writer.StopDataFile();
-  EXPECT_EQ(Owner.Events,
-            (std::vector<std::string>{"write", "progress 0 0", "flush", "close", "stopped"}));
+  Writer.ComposeFileName();
+  EXPECT_EQ(Owner.Events, (std::vector<std::string>{"flush", "close", "stopped"}));
+  EXPECT_FALSE(Writer.IsWriting());
+  EXPECT_EQ(Writer.TotalChunks(), 0u);
+  EXPECT_EQ(ReadBytes(Name("0002Dat.VDF")).size(), 512u + 3 * 512);
+  EXPECT_EQ(std::string(Paths.OutputPath), Name("0003Dat"));
+  EXPECT_TRUE(Writer.WriteNextChunk());
 }
 
 TEST_F(DataFileWriterTest, FlushThatFailsIsAFailedWrite) {
