@@ -11,47 +11,59 @@
 
 namespace fs = std::filesystem;
 
-TempFolder::TempFolder() {
+TempFolder::TempFolder(const std::string& suffix) {
   static std::mt19937_64 random{std::random_device{}()};
   fs::path folder;
   do {
-    folder = fs::temp_directory_path() / ("zq347-test-" + std::to_string(random() % 100000000));
+    folder = fs::temp_directory_path() /
+             fs::u8path("zq347-test-" + std::to_string(random() % 100000000) + suffix);
   } while (!fs::create_directory(folder));
-  Folder = folder.string();
+  Folder = folder.u8string();
 }
 
 TempFolder::~TempFolder() {
   std::error_code ignored;
-  fs::permissions(Folder, fs::perms::owner_all, fs::perm_options::add, ignored);
-  for (const auto& entry : fs::recursive_directory_iterator(Folder, ignored)) {
+  fs::path folder = fs::u8path(Folder);
+  fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ignored);
+  for (const auto& entry : fs::recursive_directory_iterator(folder, ignored)) {
     fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
   }
-  fs::remove_all(Folder, ignored);
+  fs::remove_all(folder, ignored);
 }
 
-CurrentFolder::CurrentFolder(const std::string& folder) : Previous(fs::current_path().string()) {
-  fs::current_path(folder);
+CurrentFolder::CurrentFolder(const std::string& folder) : Previous(CurrentDirectory()) {
+  fs::current_path(fs::u8path(folder));
 }
 
 CurrentFolder::~CurrentFolder() {
-  fs::current_path(Previous);
+  fs::current_path(fs::u8path(Previous));
+}
+
+std::string CurrentDirectory() {
+  return fs::current_path().u8string();
 }
 
 std::string ReadBytes(const std::string& name) {
-  std::ifstream file(name, std::ios::binary);
+  std::ifstream file(fs::u8path(name), std::ios::binary);
   std::ostringstream bytes;
   bytes << file.rdbuf();
   return bytes.str();
 }
 
 void WriteBytes(const std::string& name, const std::string& bytes) {
-  std::ofstream file(name, std::ios::binary | std::ios::trunc);
+  std::ofstream file(fs::u8path(name), std::ios::binary | std::ios::trunc);
   file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 bool FileExists(const std::string& name) {
   std::error_code ignored;
-  return fs::exists(name, ignored);
+  return fs::exists(fs::u8path(name), ignored);
+}
+
+int64_t FileSizeOf(const std::string& name) {
+  std::error_code failed;
+  auto size = fs::file_size(fs::u8path(name), failed);
+  return failed ? -1 : static_cast<int64_t>(size);
 }
 
 FileHandle FaultyFileSystem::CreateNew(const char* name) {

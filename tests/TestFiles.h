@@ -7,10 +7,11 @@
 
 #include "platform/FileSystem.h"
 
-// A fresh, empty folder, removed with everything in it at the end of the test.
+// A fresh, empty folder, removed with everything in it at the end of the test; its name
+// ends with `suffix`. Names are UTF-8, as inside the program.
 class TempFolder {
  public:
-  TempFolder();
+  explicit TempFolder(const std::string& suffix = "");
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
@@ -34,9 +35,21 @@ class CurrentFolder {
   std::string Previous;
 };
 
-std::string ReadBytes(const std::string& name);
+// A fresh folder that is the current directory while it lives, as the program's start
+// folder.
+class FreshFolder : public TempFolder {
+ public:
+  explicit FreshFolder(const std::string& suffix = "") : TempFolder(suffix), Current(Path()) {}
+
+ private:
+  CurrentFolder Current;
+};
+
+std::string CurrentDirectory();
+std::string ReadBytes(const std::string& name);  // empty when it cannot be read
 void WriteBytes(const std::string& name, const std::string& bytes);
 bool FileExists(const std::string& name);
+int64_t FileSizeOf(const std::string& name);  // -1 when the file does not exist
 
 // Passes everything to the real file system unless told to fail.
 class FaultyFileSystem : public FileSystem {
