@@ -33,7 +33,7 @@ enum class WriterFailure {
 class WriterOwner {
  public:
   // (0, 0) at the start and at the end of a file, (total, done) every refresh period,
-  // and (total, total) once a complete file is written, before its last flush and close.
+  // and (total, total) once a complete file is written, before it is closed.
   virtual void WriterProgress(uint32_t total, uint32_t done) = 0;
   // Sent by every StopDataFile, once the file's bytes are on the disk.
   virtual void WriterStopped() = 0;
