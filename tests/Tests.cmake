@@ -67,7 +67,6 @@ if(CMAKE_CROSSCOMPILING)
 
   # The balloon hints over the real dialog, driven with the cursor.
   add_executable(HintTests
-    tests/hints/HintTestSupport.cpp
     tests/hints/HintTrackerTest.cpp
     tests/hints/HintWindowTest.cpp
     tests/window/WindowTestSupport.cpp

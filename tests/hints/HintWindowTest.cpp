@@ -25,91 +25,70 @@ class HintWindowTest : public ::testing::Test {
 
   FreshFolder Folder;
   DialogUnderTest Dialog;
-  int ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
-  int ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
 };
 
-TEST_F(HintWindowTest, ATextWithoutWordsShowsNothing) {
+TEST_F(HintWindowTest, OpensAwayFromTheScreenEdgesAndShowingAgainReplacesTheWindow) {
   HintWindow hint(0, nullptr, 0, nullptr);
   Show(hint, POINT{400, 400}, "    ");
-  EXPECT_EQ(hint.Handle(), nullptr);
+  EXPECT_EQ(hint.Handle(), nullptr) << "a text without words";
   hint.Show(Dialog.Window(), nullptr, 400, 400, 500);
   EXPECT_EQ(hint.Handle(), nullptr);
-  EXPECT_EQ(CountHints(), 0);
-}
 
-TEST_F(HintWindowTest, OpensAwayFromTheScreenEdges) {
-  // Where it opens is proven natively; here the window follows, tail and all.
-  HintWindow hint(0, nullptr, 0, nullptr);
-  RECT bounds;
-  // Top right corner: to the left of the point and below it.
-  POINT corner = {ScreenWidth - 3, 3};
+  // Where it opens is proven natively; here the window follows, tail and all. In the
+  // top right corner: to the left of the point and below it.
+  POINT corner = {GetSystemMetrics(SM_CXSCREEN) - 3, 3};
   Show(hint, corner);
-  ASSERT_NE(hint.Handle(), nullptr);
-  GetWindowRect(hint.Handle(), &bounds);
+  HWND first = hint.Handle();
+  ASSERT_NE(first, nullptr);
+  RECT bounds;
+  GetWindowRect(first, &bounds);
   EXPECT_EQ(bounds.right, corner.x);
   EXPECT_EQ(bounds.top, corner.y);
   HRGN region = CreateRectRgn(0, 0, 0, 0);
-  EXPECT_EQ(GetWindowRgn(hint.Handle(), region), COMPLEXREGION);
+  EXPECT_EQ(GetWindowRgn(first, region), COMPLEXREGION);
   // Mirrored both ways the tail is at the top right: the top left corner is outside
   // the balloon, the top right one inside.
   EXPECT_FALSE(PtInRegion(region, 2, 2));
   EXPECT_TRUE(PtInRegion(region, bounds.right - bounds.left - 3, 1));
   DeleteObject(region);
+
+  Show(hint, POINT{500, 500}, "Enabling and selecting the voltage range {A \xE8 B}.");
+  EXPECT_FALSE(IsWindow(first));
+  HWND second = hint.Handle();
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(WindowText(second), L"Enabling and selecting the voltage range {A \u0438 B}.");
+  EXPECT_EQ(Balloons().size(), 1u);
+  hint.Close();
+  EXPECT_FALSE(IsWindow(second));
+  EXPECT_EQ(hint.Handle(), nullptr);
+  hint.Close();  // nothing left to close
 }
 
-TEST_F(HintWindowTest, EveryHelpTextFitsItsBalloonWhereverItOpens) {
+TEST_F(HintWindowTest, EveryHelpTextFitsItsBalloon) {
   const HintShape balloon(nullptr, 0, nullptr);
   for (const HelpTextEntry* row = HelpTexts; row->Text != nullptr; ++row) {
-    for (POINT at : {POINT{400, 400}, POINT{ScreenWidth - 3, 3}}) {
-      HintWindow hint(0, nullptr, 0, nullptr);
-      Show(hint, at, row->Text);
-      ASSERT_NE(hint.Handle(), nullptr) << row->ControlId;
-      RECT bounds;
-      GetWindowRect(hint.Handle(), &bounds);
-      std::vector<ShapePoint> points;
-      PixelBox box;
-      balloon.Scale(bounds.right - bounds.left, bounds.bottom - bounds.top, 0, points, box);
-      // Laid out as the balloon draws it, at the width it draws into.
-      HDC dc = GetDC(hint.Handle());
-      HGDIOBJ font = SelectObject(dc, GetStockObject(SYSTEM_FONT));
-      std::wstring text = FromCyrillic(row->Text);
-      RECT drawn = {0, 0, box.Right - box.Left, 0};
-      DrawTextW(dc, text.c_str(), -1, &drawn, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
-      SelectObject(dc, font);
-      ReleaseDC(hint.Handle(), dc);
-      EXPECT_LE(drawn.bottom - drawn.top, box.Bottom - box.Top) << row->ControlId;
-      EXPECT_LE(drawn.right - drawn.left, box.Right - box.Left) << row->ControlId;
-    }
-  }
-}
-
-TEST_F(HintWindowTest, ShowingAgainReplacesTheWindowAndClosingOrReleasingEndsIt) {
-  HWND last = nullptr;
-  {
     HintWindow hint(0, nullptr, 0, nullptr);
-    Show(hint, POINT{400, 400});
-    HWND first = hint.Handle();
-    ASSERT_NE(first, nullptr);
-    Show(hint, POINT{500, 500}, "Enabling and selecting the voltage range {A \xE8 B}.");
-    EXPECT_FALSE(IsWindow(first));
-    ASSERT_NE(hint.Handle(), nullptr);
-    EXPECT_EQ(WindowText(hint.Handle()), L"Enabling and selecting the voltage range {A \u0438 B}.");
-    EXPECT_EQ(CountHints(), 1);
-    HWND second = hint.Handle();
-    hint.Close();
-    EXPECT_FALSE(IsWindow(second));
-    EXPECT_EQ(hint.Handle(), nullptr);
-    hint.Close();  // nothing left to close
-    Show(hint, POINT{400, 400});
-    last = hint.Handle();
-    ASSERT_NE(last, nullptr);
+    Show(hint, POINT{400, 400}, row->Text);
+    ASSERT_NE(hint.Handle(), nullptr) << row->ControlId;
+    RECT bounds;
+    GetWindowRect(hint.Handle(), &bounds);
+    std::vector<ShapePoint> points;
+    PixelBox box;
+    balloon.Scale(bounds.right - bounds.left, bounds.bottom - bounds.top, 0, points, box);
+    // Laid out as the balloon draws it, at the width it draws into.
+    HDC dc = GetDC(hint.Handle());
+    HGDIOBJ font = SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    std::wstring text = FromCyrillic(row->Text);
+    RECT drawn = {0, 0, box.Right - box.Left, 0};
+    DrawTextW(dc, text.c_str(), -1, &drawn, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+    SelectObject(dc, font);
+    ReleaseDC(hint.Handle(), dc);
+    EXPECT_LE(drawn.bottom - drawn.top, box.Bottom - box.Top) << row->ControlId;
+    EXPECT_LE(drawn.right - drawn.left, box.Right - box.Left) << row->ControlId;
   }
-  EXPECT_FALSE(IsWindow(last));
-  EXPECT_EQ(CountHints(), 0);
 }
 
-TEST_F(HintWindowTest, TheRegionsOfManyHintsAreFreed) {
+TEST_F(HintWindowTest, ReleasingEndsTheWindowAndFreesItsRegions) {
   // Each hint makes two regions: the window keeps one, the hint frees its copy.
   auto showHints = [&](int count) {
     for (int i = 0; i < count; ++i) {
@@ -119,6 +98,7 @@ TEST_F(HintWindowTest, TheRegionsOfManyHintsAreFreed) {
     }
   };
   showHints(1);
+  EXPECT_TRUE(Balloons().empty());
   uintptr_t before = HighestNewSlot();
   showHints(50);
   EXPECT_LE(HighestNewSlot(), before + 16);

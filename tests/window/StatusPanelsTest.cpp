@@ -48,7 +48,7 @@ TEST(StatusPanels, TheyFollowTheFileAndRefreshAtRepaintsTheTimerAndLists) {
   EXPECT_DOUBLE_EQ(panels.RecordShown().BarValue, 2060.0);
   // Every notice shows the file (how often is proven natively); at the end both panels
   // show the disk again.
-  EXPECT_EQ(FollowFill(dialog).back(), 99);
+  EXPECT_EQ(FollowFill(dialog), 99);
   SendMessageW(dialog.Window(), WM_TIMER, 1, 0);
   EXPECT_STREQ(panels.RecordShown().Text, panels.DiskShown().Text);
   EXPECT_DOUBLE_EQ(panels.RecordShown().BarMaximum, 0.0);

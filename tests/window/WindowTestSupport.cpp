@@ -9,18 +9,6 @@
 #include "resources/ResourceIds.h"
 #include "tests/window/FindWindow.h"
 
-namespace {
-
-constexpr int FillStepLimit = 50000000;
-constexpr int MessageTextId = 0xFFFF;  // the static that shows a message box's text
-
-// A GDI handle's place in the process's table.
-uintptr_t TableSlot(HGDIOBJ object) {
-  return reinterpret_cast<uintptr_t>(object) & 0xFFFF;
-}
-
-}  // namespace
-
 DialogUnderTest::DialogUnderTest() : Application(IDR_KEYS) {
   // The cursor away from the dialog: no hint comes up in the middle of a test.
   SetCursorPos(0, 0);
@@ -55,7 +43,7 @@ bool DialogUnderTest::Pump() {
 }
 
 void DialogUnderTest::FillToEnd() {
-  for (int step = 0; step < FillStepLimit && Main->Handle() != nullptr; ++step) {
+  for (int step = 0; step < 50000000 && Main->Handle() != nullptr; ++step) {
     Pump();
     if (Main->WriteNextChunk()) {
       break;
@@ -161,7 +149,7 @@ std::wstring WindowText(HWND window) {
 
 std::wstring BoxText(HWND box) {
   wchar_t text[1024] = {};
-  GetDlgItemTextW(box, MessageTextId, text, 1024);
+  GetDlgItemTextW(box, 0xFFFF, text, 1024);  // the static with the message
   return text;
 }
 
@@ -170,19 +158,20 @@ void Press(HWND box, int button) {
 }
 
 uintptr_t HighestNewSlot() {
-  std::vector<HBRUSH> brushes;
-  std::vector<HDC> contexts;
-  uintptr_t highest = 0;
+  std::vector<HGDIOBJ> objects;
   for (int i = 0; i < 500; ++i) {
-    brushes.push_back(CreateSolidBrush(RGB(i, 0, 0)));
-    contexts.push_back(CreateCompatibleDC(nullptr));
-    EXPECT_NE(brushes.back(), nullptr);
-    EXPECT_NE(contexts.back(), nullptr);
-    highest = std::max({highest, TableSlot(brushes.back()), TableSlot(contexts.back())});
+    objects.push_back(CreateSolidBrush(RGB(i, 0, 0)));
+    objects.push_back(CreateCompatibleDC(nullptr));
   }
-  for (int i = 0; i < 500; ++i) {
-    DeleteObject(brushes[i]);
-    DeleteDC(contexts[i]);
+  uintptr_t highest = 0;
+  for (HGDIOBJ object : objects) {
+    EXPECT_NE(object, nullptr);
+    highest = std::max(highest, reinterpret_cast<uintptr_t>(object) & 0xFFFF);
+    if (GetObjectType(object) == OBJ_MEMDC) {
+      DeleteDC(static_cast<HDC>(object));
+    } else {
+      DeleteObject(object);
+    }
   }
   return highest;
 }
