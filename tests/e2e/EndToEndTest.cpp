@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "tests/window/FindWindow.h"
@@ -17,13 +18,8 @@ std::string Program;  // the path of ZQ347Fill.exe, from the command line
 
 // Wine takes the Linux path of the program as Z:.
 std::string WindowsPath(std::string path) {
-  if (!path.empty() && path[0] == '/') {
-    path = "Z:" + path;
-  }
-  for (char& c : path) {
-    c = c == '/' ? '\\' : c;
-  }
-  return path;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path[0] == '\\' ? "Z:" + path : path;
 }
 
 HWND WaitForWindow(DWORD process, const wchar_t* title) {

@@ -14,19 +14,6 @@ namespace {
 
 bool FailNextHint = false;
 
-}  // namespace
-
-// The tracker makes its hints with the non-throwing new: this one can be told to fail.
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  if (FailNextHint) {
-    FailNextHint = false;
-    return nullptr;
-  }
-  return std::malloc(size != 0 ? size : 1);
-}
-
-namespace {
-
 // The text of a control's row as the user reads it.
 std::wstring Help(int id) {
   auto row = std::find_if(HelpTexts, HelpTexts + HelpTextRows,
@@ -49,14 +36,12 @@ class HintTracking : public ::testing::Test {
     Hints().Start(Dialog.Window(), preDelay, postDelay, HelpTexts, PollHints, 0);
   }
   HWND Control(int id) const { return Dialog.Control(id); }
-  // The visible balloon of the dialog, waiting up to `limitMs` for it; none if none comes.
+  // The visible balloon, waiting up to `limitMs` for it; none if none comes.
   HWND WaitForHint(DWORD limitMs = 2000) {
     HWND found = nullptr;
     PumpUntil(Dialog, limitMs, [&] {
       for (HWND balloon : Balloons()) {
-        if (IsWindowVisible(balloon) && GetWindow(balloon, GW_OWNER) == Dialog.Window()) {
-          found = balloon;
-        }
+        found = IsWindowVisible(balloon) ? balloon : found;
       }
       return found != nullptr;
     });
@@ -247,3 +232,12 @@ TEST_F(HintTracking, APreDelayOf0ShowsNothingAndRestartsLeaveTheDialogTimerAlone
 }
 
 }  // namespace
+
+// The tracker makes its hints with the non-throwing new: this one can be told to fail.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  if (FailNextHint) {
+    FailNextHint = false;
+    return nullptr;
+  }
+  return std::malloc(size != 0 ? size : 1);
+}

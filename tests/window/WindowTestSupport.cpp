@@ -73,11 +73,9 @@ void DialogUnderTest::Pick(int id, int position) {
 
 std::wstring DialogUnderTest::ItemText(int id, int position) const {
   wchar_t text[256] = {};
-  LRESULT length = SendMessageW(Control(id), CB_GETLBTEXTLEN, position, 0);
-  if (length == CB_ERR || length >= 256) {
-    return L"<none>";
+  if (SendMessageW(Control(id), CB_GETLBTEXTLEN, position, 0) < 256) {
+    SendMessageW(Control(id), CB_GETLBTEXT, position, reinterpret_cast<LPARAM>(text));
   }
-  SendMessageW(Control(id), CB_GETLBTEXT, position, reinterpret_cast<LPARAM>(text));
   return text;
 }
 
