@@ -14,13 +14,7 @@ namespace {
 
 constexpr DWORD WaitLimitMs = 60000;
 const wchar_t* const MainTitle = L"  ZQ347SD File Creator v4.2 [ Sep  3 2021 ]";
-std::string Program;  // the path of ZQ347Fill.exe, from the command line
-
-// Wine takes the Linux path of the program as Z:.
-std::string WindowsPath(std::string path) {
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path[0] == '\\' ? "Z:" + path : path;
-}
+std::wstring Program;  // the Windows path of ZQ347Fill.exe
 
 HWND WaitForWindow(DWORD process, const wchar_t* title) {
   for (DWORD start = GetTickCount(); GetTickCount() - start < WaitLimitMs; Sleep(50)) {
@@ -41,11 +35,10 @@ void RunInFolder(const std::string& suffix) {
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  std::string path = WindowsPath(Program);
-  std::wstring command = L"\"" + Wide(path) + L"\"";
+  std::wstring command = L"\"" + Program + L"\"";
   ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
                              Wide(folder.Path()).c_str(), &startup, &process))
-      << "cannot start " << path;
+      << "cannot start the program";
 
   // Every start opens the save-file dialog by itself.
   HWND save = WaitForWindow(process.dwProcessId, L"File for writing");
@@ -103,6 +96,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: EndToEndTests PATH-OF-ZQ347Fill.exe\n");
     return 2;
   }
-  Program = argv[1];
+  // Wine takes the Linux path of the program as Z:.
+  std::string path = argv[1];
+  std::replace(path.begin(), path.end(), '/', '\\');
+  Program = Wide(path[0] == '\\' ? "Z:" + path : path);
   return RUN_ALL_TESTS();
 }

@@ -23,15 +23,10 @@ inline std::wstring FromCyrillic(const char* text) {
   return wide;
 }
 
-inline POINT CentreOf(HWND window) {
+inline void RestCursorOn(HWND window) {
   RECT bounds = {};
   GetWindowRect(window, &bounds);
-  return POINT{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
-}
-
-inline void RestCursorOn(HWND window) {
-  POINT centre = CentreOf(window);
-  SetCursorPos(centre.x, centre.y);
+  SetCursorPos((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
 }
 
 // A point outside every window of the dialog.

@@ -63,8 +63,9 @@ class HintTracking : public ::testing::Test {
 
 TEST_F(HintTracking, RestingOnAControlShowsItsTextInABalloonThatTakesNothing) {
   SetFocus(Control(IDC_RATE));
-  POINT cursor = CentreOf(Control(IDC_RESET_MUL));
-  SetCursorPos(cursor.x, cursor.y);
+  RestCursorOn(Control(IDC_RESET_MUL));
+  POINT cursor;
+  GetCursorPos(&cursor);
   DWORD start = GetTickCount();
   HWND hint = WaitForHint();
   DWORD shownAfter = GetTickCount() - start;
@@ -140,7 +141,7 @@ TEST_F(HintTracking, FadesAfterItsDisplayTimeAndIsDestroyedWithoutASecondHint) {
   EXPECT_EQ(WaitForHint(400), nullptr);
 }
 
-TEST_F(HintTracking, NoHintOverALabelOrWhileTheDialogIsDisabled) {
+TEST_F(HintTracking, NoHintOverALabelADisabledDialogOrAnOpenList) {
   // The label "1 A" sits 20 dialog units left of the first channel list.
   RECT label = {25, 64, 45, 76};
   MapDialogRect(Dialog.Window(), &label);
@@ -177,14 +178,12 @@ TEST_F(HintTracking, NoHintOverALabelOrWhileTheDialogIsDisabled) {
     EXPECT_TRUE(watcher.Seen());
   }
   EXPECT_FALSE(hintMeanwhile);
-}
 
-TEST_F(HintTracking, AnOpenListStaysOpenAndSuppressesItsOwnHint) {
   // The list of another control stays open under a hint, and keeps the focus.
   HWND sizeList = Control(IDC_SIZE_TIME);
   SetFocus(sizeList);
   SendMessageW(sizeList, CB_SHOWDROPDOWN, TRUE, 0);
-  HWND hint = HintOver(IDC_RESET_MUL);
+  hint = HintOver(IDC_RESET_MUL);
   ASSERT_NE(hint, nullptr);
   EXPECT_TRUE(SendMessageW(sizeList, CB_GETDROPPEDSTATE, 0, 0));
   EXPECT_EQ(GetFocus(), sizeList);
@@ -206,7 +205,7 @@ TEST_F(HintTracking, AnOpenListStaysOpenAndSuppressesItsOwnHint) {
   EXPECT_EQ(WindowText(hint), Help(IDC_RATE));
 }
 
-TEST_F(HintTracking, EveryControlShowsTheTextOfItsOwnRow) {
+TEST_F(HintTracking, EveryControlShowsItsOwnRowAndRestartsLeaveTheDialogTimerAlone) {
   // The B lists are disabled while "A and B" is up: their hints show all the same.
   ASSERT_FALSE(Dialog.Enabled(IDC_CHANNEL_B1));
   for (const HelpTextEntry* row = HelpTexts; row->Text != nullptr; ++row) {
@@ -215,9 +214,8 @@ TEST_F(HintTracking, EveryControlShowsTheTextOfItsOwnRow) {
     EXPECT_EQ(WindowText(hint), FromCyrillic(row->Text)) << row->ControlId;
     EXPECT_EQ(Balloons().size(), 1u) << row->ControlId;
   }
-}
 
-TEST_F(HintTracking, APreDelayOf0ShowsNothingAndRestartsLeaveTheDialogTimerAlone) {
+  Hints().HideHint();
   StartTracking(0, TestPostDelay);
   EXPECT_EQ(HintOver(IDC_RESET_MUL, 500), nullptr);
 

@@ -8,8 +8,6 @@
 
 namespace {
 
-const char RateText[] = "The sampling rate per channel.";
-
 // A system without SetLayeredWindowAttributes.
 class OpaqueHint : public HintWindow {
  public:
@@ -19,15 +17,15 @@ class OpaqueHint : public HintWindow {
 class HintWindowTest : public ::testing::Test {
  protected:
   void SetUp() override { ParkCursor(); }
-  void Show(HintWindow& hint, POINT at, const char* text = RateText, int32_t postDelay = 60000) {
-    hint.Show(Dialog.Window(), text, at.x, at.y, postDelay);
+  void Show(HintWindow& hint, POINT at, const char* text = "The sampling rate per channel.") {
+    hint.Show(Dialog.Window(), text, at.x, at.y, 60000);
   }
 
   FreshFolder Folder;
   DialogUnderTest Dialog;
 };
 
-TEST_F(HintWindowTest, OpensAwayFromTheScreenEdgesAndShowingAgainReplacesTheWindow) {
+TEST_F(HintWindowTest, OpensAwayFromTheEdgesAndShowingAgainOrReleasingEndsTheWindow) {
   HintWindow hint(0, nullptr, 0, nullptr);
   Show(hint, POINT{400, 400}, "    ");
   EXPECT_EQ(hint.Handle(), nullptr) << "a text without words";
@@ -62,6 +60,20 @@ TEST_F(HintWindowTest, OpensAwayFromTheScreenEdgesAndShowingAgainReplacesTheWind
   EXPECT_FALSE(IsWindow(second));
   EXPECT_EQ(hint.Handle(), nullptr);
   hint.Close();  // nothing left to close
+
+  // Each hint makes two regions: the window keeps one, the hint frees its copy.
+  auto showHints = [&](int count) {
+    for (int i = 0; i < count; ++i) {
+      HintWindow another(0, nullptr, 0, nullptr);
+      Show(another, POINT{400, 400});
+      ASSERT_NE(another.Handle(), nullptr);
+    }
+  };
+  showHints(1);
+  EXPECT_TRUE(Balloons().empty());
+  uintptr_t before = HighestNewSlot();
+  showHints(50);
+  EXPECT_LE(HighestNewSlot(), before + 16);
 }
 
 TEST_F(HintWindowTest, EveryHelpTextFitsItsBalloon) {
@@ -88,23 +100,7 @@ TEST_F(HintWindowTest, EveryHelpTextFitsItsBalloon) {
   }
 }
 
-TEST_F(HintWindowTest, ReleasingEndsTheWindowAndFreesItsRegions) {
-  // Each hint makes two regions: the window keeps one, the hint frees its copy.
-  auto showHints = [&](int count) {
-    for (int i = 0; i < count; ++i) {
-      HintWindow hint(0, nullptr, 0, nullptr);
-      Show(hint, POINT{400, 400});
-      ASSERT_NE(hint.Handle(), nullptr);
-    }
-  };
-  showHints(1);
-  EXPECT_TRUE(Balloons().empty());
-  uintptr_t before = HighestNewSlot();
-  showHints(50);
-  EXPECT_LE(HighestNewSlot(), before + 16);
-}
-
-TEST_F(HintWindowTest, AClickStartsTheFadeWithoutTakingTheFocus) {
+TEST_F(HintWindowTest, AClickStartsTheFadeWithoutTakingTheFocusOrClosesAnOpaqueHint) {
   HWND list = Dialog.Control(IDC_SIZE_TIME);
   SetFocus(list);
   HintWindow hint(0, nullptr, 0, nullptr);
@@ -130,12 +126,11 @@ TEST_F(HintWindowTest, AClickStartsTheFadeWithoutTakingTheFocus) {
   // 39 steps of 40 ms.
   EXPECT_TRUE(WaitUntilGone(Dialog, window, 3000));
   EXPECT_EQ(hint.Handle(), nullptr);
-}
 
-TEST_F(HintWindowTest, WithoutTheAlphaFunctionItIsOpaqueAndAClickClosesIt) {
-  OpaqueHint hint;
-  Show(hint, POINT{400, 400});
-  HWND window = hint.Handle();
+  // Without the alpha function the balloon is opaque and a click closes it.
+  OpaqueHint opaque;
+  Show(opaque, POINT{400, 400});
+  window = opaque.Handle();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
