@@ -29,11 +29,6 @@ inline void RestCursorOn(HWND window) {
   SetCursorPos((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
 }
 
-// A point outside every window of the dialog.
-inline void ParkCursor() {
-  SetCursorPos(2, 2);
-}
-
 // Runs the dialog's loop until `done` says so or `ms` milliseconds have passed; what
 // `done` said last.
 inline bool PumpUntil(DialogUnderTest& dialog, DWORD ms, const std::function<bool()>& done) {

@@ -23,14 +23,9 @@ std::wstring Help(int id) {
 
 class HintTracking : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ParkCursor();
-    StartTracking(TestPreDelay, TestPostDelay);
-  }
-  void TearDown() override {
-    Hints().HideHint();
-    ParkCursor();
-  }
+  // The dialog comes up with the cursor away from it.
+  void SetUp() override { StartTracking(TestPreDelay, TestPostDelay); }
+  void TearDown() override { Hints().HideHint(); }
 
   void StartTracking(int32_t preDelay, int32_t postDelay) {
     Hints().Start(Dialog.Window(), preDelay, postDelay, HelpTexts, PollHints, 0);
@@ -198,7 +193,7 @@ TEST_F(HintTracking, NoHintOverALabelADisabledDialogOrAnOpenList) {
   // ...nor after it closes; moving off and back starts a new count.
   SendMessageW(rateList, CB_SHOWDROPDOWN, FALSE, 0);
   EXPECT_EQ(WaitForHint(300), nullptr);
-  ParkCursor();
+  SetCursorPos(0, 0);  // off every control
   PumpFor(Dialog, 50);
   hint = HintOver(IDC_RATE);
   ASSERT_NE(hint, nullptr);
@@ -224,7 +219,7 @@ TEST_F(HintTracking, EveryControlShowsItsOwnRowAndRestartsLeaveTheDialogTimerAlo
   // The dialog's timer 1 runs on (stopping it here tells; it is started again).
   EXPECT_TRUE(KillTimer(Dialog.Window(), 1));
   SetTimer(Dialog.Window(), 1, 2000, nullptr);
-  ParkCursor();
+  SetCursorPos(0, 0);  // off every control
   PumpFor(Dialog, 30);
   EXPECT_NE(HintOver(IDC_RESET_MUL), nullptr);
 }

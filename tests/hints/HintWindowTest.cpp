@@ -16,7 +16,6 @@ class OpaqueHint : public HintWindow {
 
 class HintWindowTest : public ::testing::Test {
  protected:
-  void SetUp() override { ParkCursor(); }
   void Show(HintWindow& hint, POINT at, const char* text = "The sampling rate per channel.") {
     hint.Show(Dialog.Window(), text, at.x, at.y, 60000);
   }
