@@ -89,9 +89,9 @@ TEST_F(HintWindowTest, EveryHelpTextFitsItsBalloon) {
     // Laid out as the balloon draws it, at the width it draws into.
     HDC dc = GetDC(hint.Handle());
     HGDIOBJ font = SelectObject(dc, GetStockObject(SYSTEM_FONT));
-    std::wstring text = FromCyrillic(row->Text);
     RECT drawn = {0, 0, box.Right - box.Left, 0};
-    DrawTextW(dc, text.c_str(), -1, &drawn, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+    DrawTextW(dc, WindowText(hint.Handle()).c_str(), -1, &drawn,
+              DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
     SelectObject(dc, font);
     ReleaseDC(hint.Handle(), dc);
     EXPECT_LE(drawn.bottom - drawn.top, box.Bottom - box.Top) << row->ControlId;

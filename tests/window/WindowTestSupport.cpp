@@ -92,17 +92,15 @@ void DialogUnderTest::Close() {
 }
 
 DialogWatcher::DialogWatcher(const wchar_t* caption, std::function<void(HWND box)> act,
-                             DWORD limitMs)
-    : Found(std::make_shared<bool>(false)) {
-  std::shared_ptr<bool> found = Found;
+                             DWORD limitMs) {
   std::wstring wanted = caption;
-  Thread = std::thread([found, wanted, act, limitMs] {
+  Thread = std::thread([this, wanted, act, limitMs] {
     DWORD start = GetTickCount();
     while (GetTickCount() - start < limitMs) {
       HWND box = FindVisibleWindow(GetCurrentProcessId(), wanted.c_str(), L"#32770");
       if (box != nullptr) {
         Sleep(50);  // let the box finish its start
-        *found = true;
+        Found = true;
         // A box that is still up a while later did not take the action: again.
         for (int tries = 0; tries < 5 && IsWindow(box); ++tries) {
           act(box);

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -54,10 +55,10 @@ class DialogWatcher {
  public:
   DialogWatcher(const wchar_t* caption, std::function<void(HWND box)> act, DWORD limitMs = 10000);
   ~DialogWatcher();
-  bool Seen() const { return *Found; }
+  bool Seen() const { return Found; }
 
  private:
-  std::shared_ptr<bool> Found;
+  std::atomic<bool> Found{false};
   std::thread Thread;
 };
 
