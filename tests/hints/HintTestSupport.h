@@ -4,17 +4,12 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <cwchar>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "tests/window/WindowTestSupport.h"
-
-// Short delays so the tests run quickly: polling every 10 ms, hints after about 100 ms.
-constexpr int32_t TestPreDelay = 100;
-constexpr int32_t TestPostDelay = 500;
 
 // A code page 1251 text as the user reads it.
 inline std::wstring FromCyrillic(const char* text) {

@@ -24,11 +24,13 @@ std::wstring Help(int id) {
 class HintTracking : public ::testing::Test {
  protected:
   // The dialog comes up with the cursor away from it.
-  void SetUp() override { StartTracking(TestPreDelay, TestPostDelay); }
+  void SetUp() override { StartTracking(); }
   void TearDown() override { Hints().HideHint(); }
 
-  void StartTracking(int32_t preDelay, int32_t postDelay) {
-    Hints().Start(Dialog.Window(), preDelay, postDelay, HelpTexts, PollHints, 0);
+  // Short delays so the tests run quickly: polling every 10 ms, hints after about 100 ms
+  // shown for 500 ms.
+  void StartTracking(int32_t preDelay = 100) {
+    Hints().Start(Dialog.Window(), preDelay, 500, HelpTexts, PollHints, 0);
   }
   HWND Control(int id) const { return Dialog.Control(id); }
   // The visible balloon, waiting up to `limitMs` for it; none if none comes.
@@ -211,11 +213,11 @@ TEST_F(HintTracking, EveryControlShowsItsOwnRowAndRestartsLeaveTheDialogTimerAlo
   }
 
   Hints().HideHint();
-  StartTracking(0, TestPostDelay);
+  StartTracking(0);
   EXPECT_EQ(HintOver(IDC_RESET_MUL, 500), nullptr);
 
-  StartTracking(TestPreDelay, TestPostDelay);
-  StartTracking(TestPreDelay, TestPostDelay);
+  StartTracking();
+  StartTracking();
   // The dialog's timer 1 runs on (stopping it here tells; it is started again).
   EXPECT_TRUE(KillTimer(Dialog.Window(), 1));
   SetTimer(Dialog.Window(), 1, 2000, nullptr);
