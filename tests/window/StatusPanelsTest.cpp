@@ -35,7 +35,7 @@ TEST(StatusPanels, TheyFollowTheFileAndRefreshAtRepaintsTheTimerAndLists) {
   // A repaint shows where the file stands now; the timer leaves the record alone.
   RedrawWindow(dialog.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   EXPECT_DOUBLE_EQ(panels.RecordShown().BarValue, 2060.0);
-  EXPECT_EQ(Percentage(RecordText(dialog).c_str()), 50);
+  EXPECT_EQ(RecordText(dialog), "Record to \"" + folder.Path() + "\\0001Dat\" : 50%");
   SendMessageW(dialog.Window(), WM_TIMER, 1, 0);
   EXPECT_DOUBLE_EQ(panels.RecordShown().BarValue, 2060.0);
   // Every notice shows the file (how often is proven natively); at the end both panels

@@ -16,21 +16,16 @@ inline std::string RecordText(DialogUnderTest& dialog) {
   return dialog.Dialog().Panels().RecordShown().Text;
 }
 
-// The percentage at the end of a "Record to" text.
-inline int Percentage(const char* text) {
-  const char* colon = std::strrchr(text, ':');
-  return colon != nullptr ? std::atoi(colon + 1) : -1;
-}
-
-// Runs the fill one chunk per step to its end; the percentage of the last progress
-// notice.
+// Runs the fill one chunk per step to its end; the percentage that ends the last
+// "Record to" text.
 inline int FollowFill(DialogUnderTest& dialog) {
   int last = -1;
   for (int step = 0; step < 50000000; ++step) {
     bool ended = dialog.Dialog().WriteNextChunk();
     const PanelContent& record = dialog.Dialog().Panels().RecordShown();
-    if (record.BarMaximum > 0) {
-      last = Percentage(record.Text);
+    const char* colon = std::strrchr(record.Text, ':');
+    if (record.BarMaximum > 0 && colon != nullptr) {
+      last = std::atoi(colon + 1);
     }
     if (ended) {
       break;

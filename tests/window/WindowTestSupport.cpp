@@ -115,10 +115,6 @@ DialogWatcher::DialogWatcher(const wchar_t* caption, std::function<void(HWND box
   });
 }
 
-DialogWatcher::~DialogWatcher() {
-  Thread.join();
-}
-
 std::wstring ChooseTarget(DialogUnderTest& dialog, const std::wstring& path) {
   std::wstring text;
   DialogWatcher chooser(L"File for writing", [&](HWND box) {
@@ -135,22 +131,6 @@ std::wstring ChooseTarget(DialogUnderTest& dialog, const std::wstring& path) {
   dialog.PressKey(VK_F4);
   EXPECT_TRUE(chooser.Seen());
   return text;
-}
-
-std::wstring WindowText(HWND window) {
-  wchar_t text[1024] = {};
-  GetWindowTextW(window, text, 1024);
-  return text;
-}
-
-std::wstring BoxText(HWND box) {
-  wchar_t text[1024] = {};
-  GetDlgItemTextW(box, 0xFFFF, text, 1024);  // the static with the message
-  return text;
-}
-
-void Press(HWND box, int button) {
-  PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
 }
 
 uintptr_t HighestNewSlot() {

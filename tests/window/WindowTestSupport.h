@@ -54,7 +54,7 @@ class DialogUnderTest {
 class DialogWatcher {
  public:
   DialogWatcher(const wchar_t* caption, std::function<void(HWND box)> act, DWORD limitMs = 10000);
-  ~DialogWatcher();
+  ~DialogWatcher() { Thread.join(); }
   bool Seen() const { return Found; }
 
  private:
@@ -62,11 +62,21 @@ class DialogWatcher {
   std::thread Thread;
 };
 
-std::wstring WindowText(HWND window);
-std::wstring BoxText(HWND box);
+inline std::wstring WindowText(HWND window) {
+  wchar_t text[1024] = {};
+  GetWindowTextW(window, text, 1024);
+  return text;
+}
+inline std::wstring BoxText(HWND box) {
+  wchar_t text[1024] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 1024);  // the static with the message
+  return text;
+}
 // Chooses `path` in the save-file dialog; the text of the message that follows, if any.
 std::wstring ChooseTarget(DialogUnderTest& dialog, const std::wstring& path);
-void Press(HWND box, int button);
+inline void Press(HWND box, int button) {
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+}
 
 // The highest place in the GDI table that 500 new brushes and contexts take. Wine hands
 // out freed places first: objects lost in between push it higher.
