@@ -22,10 +22,6 @@ DialogUnderTest::DialogUnderTest() : Application(IDR_KEYS) {
   EXPECT_EQ(message.wParam, static_cast<WPARAM>(IDC_CHOOSE_FILE));
 }
 
-DialogUnderTest::~DialogUnderTest() {
-  Close();
-}
-
 bool DialogUnderTest::Pump() {
   bool quit = false;
   MSG message;
@@ -95,22 +91,22 @@ DialogWatcher::DialogWatcher(const wchar_t* caption, std::function<void(HWND box
                              DWORD limitMs) {
   std::wstring wanted = caption;
   Thread = std::thread([this, wanted, act, limitMs] {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < limitMs) {
-      HWND box = FindVisibleWindow(GetCurrentProcessId(), wanted.c_str(), L"#32770");
-      if (box != nullptr) {
-        Sleep(50);  // let the box finish its start
-        Found = true;
-        // A box that is still up a while later did not take the action: again.
-        for (int tries = 0; tries < 5 && IsWindow(box); ++tries) {
-          act(box);
-          for (int wait = 0; wait < 100 && IsWindow(box); ++wait) {
-            Sleep(20);
-          }
-        }
-        return;
+    HWND box = nullptr;
+    for (DWORD start = GetTickCount(); box == nullptr && GetTickCount() - start < limitMs;
+         Sleep(10)) {
+      box = FindVisibleWindow(GetCurrentProcessId(), wanted.c_str(), L"#32770");
+    }
+    if (box == nullptr) {
+      return;
+    }
+    Sleep(50);  // let the box finish its start
+    Found = true;
+    // A box that is still up a while later did not take the action: again.
+    for (int tries = 0; tries < 5 && IsWindow(box); ++tries) {
+      act(box);
+      for (int wait = 0; wait < 100 && IsWindow(box); ++wait) {
+        Sleep(20);
       }
-      Sleep(10);
     }
   });
 }

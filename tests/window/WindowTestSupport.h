@@ -19,7 +19,7 @@
 class DialogUnderTest {
  public:
   DialogUnderTest();
-  ~DialogUnderTest();
+  ~DialogUnderTest() { Close(); }
 
   MainDialog& Dialog() { return *Main; }
   HWND Window() const { return Handle; }
