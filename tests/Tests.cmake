@@ -11,7 +11,6 @@ add_executable(UnitTests
   tests/datafile/DataFileWriterTest.cpp
   tests/datafile/FillRunTest.cpp
   tests/datafile/FullDiskTest.cpp
-  tests/hints/HelpTextsTest.cpp
   tests/hints/HintLayoutTest.cpp
   tests/recording/ListChoicesTest.cpp
   tests/recording/ListLabelsTest.cpp
@@ -67,7 +66,6 @@ if(CMAKE_CROSSCOMPILING)
 
   # The balloon hints over the real dialog, driven with the cursor.
   add_executable(HintTests
-    tests/hints/HintTestSupport.cpp
     tests/hints/HintTrackerTest.cpp
     tests/hints/HintWindowTest.cpp
     tests/window/WindowTestSupport.cpp

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 
 #include "tests/window/FindWindow.h"
@@ -13,26 +15,16 @@ namespace {
 
 constexpr DWORD WaitLimitMs = 60000;
 const wchar_t* const MainTitle = L"  ZQ347SD File Creator v4.2 [ Sep  3 2021 ]";
-std::string Program;  // the path of ZQ347Fill.exe, from the command line
+std::wstring Program;  // the Windows path of ZQ347Fill.exe
 
-// Wine takes the Linux path of the program as Z:.
-std::string WindowsPath(std::string path) {
-  if (!path.empty() && path[0] == '/') {
-    path = "Z:" + path;
-  }
-  for (char& c : path) {
-    c = c == '/' ? '\\' : c;
-  }
-  return path;
-}
-
-HWND WaitForWindow(DWORD process, const wchar_t* title) {
-  for (DWORD start = GetTickCount(); GetTickCount() - start < WaitLimitMs; Sleep(50)) {
-    if (HWND found = FindVisibleWindow(process, title)) {
-      return found;
+// Polls until `done` says so (true) or the limit has passed (false).
+bool WaitFor(const std::function<bool()>& done) {
+  for (DWORD start = GetTickCount(); GetTickCount() - start < WaitLimitMs; Sleep(20)) {
+    if (done()) {
+      return true;
     }
   }
-  return nullptr;
+  return false;
 }
 
 // Started in a folder whose name the ANSI code page (1252 here) cannot spell.
@@ -45,37 +37,34 @@ void RunInFolder(const std::string& suffix) {
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  std::string path = WindowsPath(Program);
-  std::wstring command = L"\"" + Wide(path) + L"\"";
+  std::wstring command = L"\"" + Program + L"\"";
   ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
                              Wide(folder.Path()).c_str(), &startup, &process))
-      << "cannot start " << path;
+      << "cannot start the program";
 
   // Every start opens the save-file dialog by itself.
-  HWND save = WaitForWindow(process.dwProcessId, L"File for writing");
-  ASSERT_NE(save, nullptr);
+  HWND save = nullptr;
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    return (save = FindVisibleWindow(process.dwProcessId, L"File for writing")) != nullptr;
+  }));
   SetDlgItemTextW(save, 1148, Wide(folder.File("card.vdf")).c_str());
   PostMessageW(save, WM_COMMAND, IDOK, 0);
 
-  HWND dialog = WaitForWindow(process.dwProcessId, MainTitle);
-  ASSERT_NE(dialog, nullptr);
-  for (DWORD start = GetTickCount(); IsWindow(save) && GetTickCount() - start < WaitLimitMs;) {
-    Sleep(50);
-  }
+  ASSERT_TRUE(WaitFor(
+      [&] { return (dialog = FindVisibleWindow(process.dwProcessId, MainTitle)) != nullptr; }));
+  WaitFor([&] { return !IsWindow(save); });
   HWND write = GetDlgItem(dialog, 1010);
   PostMessageW(dialog, WM_KEYDOWN, VK_F2, 1);
   std::string name = folder.File("0001card.VDF");
   // The button goes down at F2 and comes up when the file is complete.
   bool started = false;
-  for (DWORD start = GetTickCount(); GetTickCount() - start < WaitLimitMs; Sleep(20)) {
+  EXPECT_TRUE(WaitFor([&] {
     bool checked = SendMessageW(write, BM_GETCHECK, 0, 0) == BST_CHECKED;
     started =
         started || checked || GetFileAttributesW(Wide(name).c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (started && !checked) {
-      break;
-    }
-  }
-  EXPECT_TRUE(started);
+    return started && !checked;
+  }));
   PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 1);
   EXPECT_EQ(WaitForSingleObject(process.hProcess, WaitLimitMs), WAIT_OBJECT_0);
   DWORD exitCode = 1;
@@ -107,6 +96,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: EndToEndTests PATH-OF-ZQ347Fill.exe\n");
     return 2;
   }
-  Program = argv[1];
+  // Wine takes the Linux path of the program as Z:.
+  std::string path = argv[1];
+  std::replace(path.begin(), path.end(), '/', '\\');
+  Program = Wide(path[0] == '\\' ? "Z:" + path : path);
   return RUN_ALL_TESTS();
 }

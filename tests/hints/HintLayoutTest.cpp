@@ -61,25 +61,20 @@ TEST(HintPlacement, AboveAndRightOfThePointFlippingAtTheEdges) {
   }
 }
 
-TEST(HintShape, TheBalloonByDefault) {
-  HintShape shape(nullptr, 0, nullptr);
-  EXPECT_EQ(shape.Width(), 42);
-  EXPECT_EQ(shape.Height(), 31);
-  EXPECT_EQ(shape.Points().front().X, shape.Points().back().X);
-  EXPECT_EQ(shape.Points().front().Y, shape.Points().back().Y);
-
-  // The laid-out text grows from the 25 by 17 text box to the 42 by 31 shape.
-  int32_t width = 100;
-  int32_t height = 34;
-  shape.GrowToShape(width, height);
-  EXPECT_EQ(width, 168);
-  EXPECT_EQ(height, 62);
-}
-
 const ShapePoint Square[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}};
 const ShapeBox SquareBox = {2, 8, 8, 2};
 
 TEST(HintShape, UnusableOutlinesAndTextBoxesGiveTheBalloon) {
+  HintShape balloon(nullptr, 0, nullptr);
+  EXPECT_EQ(balloon.Width(), 42);
+  EXPECT_EQ(balloon.Height(), 31);
+  // The laid-out text grows from the 25 by 17 text box to the 42 by 31 shape.
+  int32_t width = 100;
+  int32_t height = 34;
+  balloon.GrowToShape(width, height);
+  EXPECT_EQ(width, 168);
+  EXPECT_EQ(height, 62);
+
   const ShapeBox flat = {2, 5, 8, 5};
   const ShapeBox thin = {4, 8, 4, 2};
   const ShapeBox upsideDown = {2, 2, 8, 8};
@@ -163,37 +158,22 @@ int32_t ShowsOnTick(HoverCount& hover, int32_t id, int32_t ticks, int32_t droppe
   return shown;
 }
 
-TEST(HoverCount, OneHintTenTicksAfterEnteringEachVisit) {
+TEST(HoverCount, OneHintTenTicksAfterEnteringEachVisitUnlessAListDropsThen) {
   HoverCount hover;
   EXPECT_EQ(hover.OverControl(1019, false), HoverTick::Entered);
-  hover.OffControls();
-  // Ten polling periods after the control was first seen, then never again.
-  EXPECT_EQ(ShowsOnTick(hover, 1019, 100), 11);
-
-  // Another control is a new visit with its own count.
-  EXPECT_EQ(hover.OverControl(1052, false), HoverTick::Entered);
-  EXPECT_EQ(ShowsOnTick(hover, 1052, 10), 10);
-
-  // Leaving all controls and coming back to the same one counts again.
-  hover.OffControls();
-  EXPECT_EQ(ShowsOnTick(hover, 1052, 11), 11);
-
-  // Moving on before the tenth tick shows nothing there.
-  hover.OffControls();
-  EXPECT_EQ(ShowsOnTick(hover, 1012, 10), 0);
-  EXPECT_EQ(ShowsOnTick(hover, 1013, 5), 0);
-  EXPECT_EQ(ShowsOnTick(hover, 1012, 11), 11);
-}
-
-TEST(HoverCount, ADroppedListOnTheTenthTickSuppressesThatVisit) {
-  // A row for the dialog itself (id 0) counts like any control, on a fresh count too;
-  // dropped earlier or later than the tenth tick does not matter.
-  const int32_t cases[][3] = {{0, 0, 11},     {1012, 11, 0}, {1012, 5, 11},
-                              {1012, 12, 11}, {1012, 11, 0}, {1012, 0, 11}};
-  HoverCount hover;
-  for (const auto& c : cases) {
-    EXPECT_EQ(ShowsOnTick(hover, c[0], 50, c[1]), c[2]) << c[0] << " dropped on " << c[1];
-    hover.OffControls();
+  // Control (0: the dialog itself), ticks over it, whether the cursor left every control
+  // first, the tick a list dropped on, the tick of the hint: ten polling periods after
+  // the control was first seen, then never again; another control or coming back counts
+  // afresh; moving on early shows nothing; only a list dropped on the tenth tick counts.
+  const int32_t visits[][5] = {{1019, 100, 1, 0, 11}, {1052, 11, 0, 0, 11}, {1052, 11, 1, 0, 11},
+                               {1012, 10, 1, 0, 0},   {1013, 5, 0, 0, 0},   {1012, 11, 0, 0, 11},
+                               {0, 50, 1, 0, 11},     {1012, 50, 1, 11, 0}, {1012, 50, 1, 5, 11},
+                               {1012, 50, 1, 12, 11}, {1012, 50, 1, 11, 0}, {1012, 50, 1, 0, 11}};
+  for (const auto& v : visits) {
+    if (v[2] != 0) {
+      hover.OffControls();
+    }
+    EXPECT_EQ(ShowsOnTick(hover, v[0], v[1], v[3]), v[4]) << v[0] << " dropped on " << v[3];
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -13,52 +14,44 @@ namespace {
 
 bool FailNextHint = false;
 
-}  // namespace
-
-// The tracker makes its hints with the non-throwing new: this one can be told to fail.
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  if (FailNextHint) {
-    FailNextHint = false;
-    return nullptr;
-  }
-  return std::malloc(size != 0 ? size : 1);
-}
-
-namespace {
-
 // The text of a control's row as the user reads it.
 std::wstring Help(int id) {
-  for (const HelpTextEntry* row = HelpTexts; row->Text != nullptr; ++row) {
-    if (row->ControlId == id) {
-      return FromCyrillic(row->Text);
-    }
-  }
-  return L"";
+  auto row = std::find_if(HelpTexts, HelpTexts + HelpTextRows,
+                          [&](const HelpTextEntry& entry) { return entry.ControlId == id; });
+  return FromCyrillic(row->Text);
 }
 
 class HintTracking : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ParkCursor();
-    StartTracking(TestPreDelay, TestPostDelay);
-  }
-  void TearDown() override {
-    Hints().HideHint();
-    ParkCursor();
-  }
+  // The dialog comes up with the cursor away from it.
+  void SetUp() override { StartTracking(); }
+  void TearDown() override { Hints().HideHint(); }
 
-  void StartTracking(int32_t preDelay, int32_t postDelay) {
-    Hints().Start(Dialog.Window(), preDelay, postDelay, HelpTexts, PollHints, 0);
+  // Short delays so the tests run quickly: polling every 10 ms, hints after about 100 ms
+  // shown for 500 ms.
+  void StartTracking(int32_t preDelay = 100) {
+    Hints().Start(Dialog.Window(), preDelay, 500, HelpTexts, PollHints, 0);
   }
   HWND Control(int id) const { return Dialog.Control(id); }
+  // The visible balloon, waiting up to `limitMs` for it; none if none comes.
+  HWND WaitForHint(DWORD limitMs = 2000) {
+    HWND found = nullptr;
+    PumpUntil(Dialog, limitMs, [&] {
+      for (HWND balloon : Balloons()) {
+        found = IsWindowVisible(balloon) ? balloon : found;
+      }
+      return found != nullptr;
+    });
+    return found;
+  }
   // The hint over control `id`, once any hint over the last control has gone.
   HWND HintOver(int id, DWORD limitMs = 2000) {
-    HWND last = WaitForHint(Dialog, Dialog.Window(), 0);
+    HWND last = WaitForHint(0);
     RestCursorOn(Control(id));
     if (last != nullptr && !WaitUntilGone(Dialog, last, 200)) {
       return nullptr;
     }
-    return WaitForHint(Dialog, Dialog.Window(), limitMs);
+    return WaitForHint(limitMs);
   }
 
   FreshFolder Folder;
@@ -67,10 +60,11 @@ class HintTracking : public ::testing::Test {
 
 TEST_F(HintTracking, RestingOnAControlShowsItsTextInABalloonThatTakesNothing) {
   SetFocus(Control(IDC_RATE));
-  POINT cursor = CentreOf(Control(IDC_RESET_MUL));
-  SetCursorPos(cursor.x, cursor.y);
+  RestCursorOn(Control(IDC_RESET_MUL));
+  POINT cursor;
+  GetCursorPos(&cursor);
   DWORD start = GetTickCount();
-  HWND hint = WaitForHint(Dialog, Dialog.Window());
+  HWND hint = WaitForHint();
   DWORD shownAfter = GetTickCount() - start;
   ASSERT_NE(hint, nullptr);
   // Ten polling periods of 10 ms after the control was first seen.
@@ -88,28 +82,37 @@ TEST_F(HintTracking, RestingOnAControlShowsItsTextInABalloonThatTakesNothing) {
 
   EXPECT_EQ(GetFocus(), Control(IDC_RATE));
   EXPECT_EQ(GetActiveWindow(), Dialog.Window());
-  EXPECT_EQ(CountHints(), 1);
+  EXPECT_EQ(Balloons().size(), 1u);
 }
 
-TEST_F(HintTracking, AnotherControlClosesTheHintAtOnceAndCountsAgain) {
+TEST_F(HintTracking, AnotherControlMovingOrClosingTheDialogClosesTheHint) {
   HWND first = HintOver(IDC_RESET_MUL);
   ASSERT_NE(first, nullptr);
   RestCursorOn(Control(IDC_LOOP_RECORD));
   EXPECT_TRUE(WaitUntilGone(Dialog, first, 60)) << "not closed at the first tick over the next";
-  HWND second = WaitForHint(Dialog, Dialog.Window());
+  HWND second = WaitForHint();
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(WindowText(second), Help(IDC_LOOP_RECORD));
-  EXPECT_EQ(CountHints(), 1);
-}
+  EXPECT_EQ(Balloons().size(), 1u);
 
-TEST_F(HintTracking, MovingTheDialogClosesTheHint) {
-  HWND hint = HintOver(IDC_RESET_MUL);
-  ASSERT_NE(hint, nullptr);
   RECT bounds;
   GetWindowRect(Dialog.Window(), &bounds);
   SetWindowPos(Dialog.Window(), nullptr, bounds.left + 10, bounds.top + 10, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  EXPECT_FALSE(IsWindow(hint));
+  EXPECT_FALSE(IsWindow(second));
+
+  // A hint that cannot be made is skipped and tracking goes on.
+  FailNextHint = true;
+  EXPECT_EQ(HintOver(IDC_RESET_MUL, 500), nullptr);
+  EXPECT_FALSE(FailNextHint) << "no hint was asked for";
+  HWND third = HintOver(IDC_RATE);
+  ASSERT_NE(third, nullptr);
+  EXPECT_EQ(WindowText(third), Help(IDC_RATE));
+
+  Dialog.Close();
+  EXPECT_FALSE(IsWindow(third));
+  Hints().HideHint();
+  EXPECT_TRUE(Balloons().empty());
 }
 
 TEST_F(HintTracking, FadesAfterItsDisplayTimeAndIsDestroyedWithoutASecondHint) {
@@ -130,22 +133,21 @@ TEST_F(HintTracking, FadesAfterItsDisplayTimeAndIsDestroyedWithoutASecondHint) {
   ASSERT_TRUE(WaitUntilGone(Dialog, hint, 4000));
   DWORD gone = GetTickCount() - shown;
   EXPECT_GE(gone, 1900u);
-  EXPECT_EQ(CountHints(), 0);
+  EXPECT_TRUE(Balloons().empty());
   // The cursor still rests there: one hint per visit.
-  EXPECT_EQ(WaitForHint(Dialog, Dialog.Window(), 400), nullptr);
+  EXPECT_EQ(WaitForHint(400), nullptr);
 }
 
-TEST_F(HintTracking, NoHintOverALabelOrWhileTheDialogIsDisabled) {
+TEST_F(HintTracking, NoHintOverALabelADisabledDialogOrAnOpenList) {
   // The label "1 A" sits 20 dialog units left of the first channel list.
   RECT label = {25, 64, 45, 76};
   MapDialogRect(Dialog.Window(), &label);
   POINT point = {(label.left + label.right) / 2, (label.top + label.bottom) / 2};
   HWND under = ChildWindowFromPointEx(Dialog.Window(), point, CWP_SKIPINVISIBLE);
-  ASSERT_NE(under, nullptr);
-  EXPECT_EQ(GetDlgCtrlID(under) & 0xFFFF, 0xFFFF) << "not a label without id";
+  ASSERT_EQ(GetDlgCtrlID(under) & 0xFFFF, 0xFFFF) << "not a label without id";
   ClientToScreen(Dialog.Window(), &point);
   SetCursorPos(point.x, point.y);
-  EXPECT_EQ(WaitForHint(Dialog, Dialog.Window(), 500), nullptr);
+  EXPECT_EQ(WaitForHint(500), nullptr);
 
   // A message box or the save-file dialog disables the dialog: the hint goes at once.
   HWND hint = HintOver(IDC_RESET_MUL);
@@ -153,10 +155,10 @@ TEST_F(HintTracking, NoHintOverALabelOrWhileTheDialogIsDisabled) {
   EnableWindow(Dialog.Window(), FALSE);
   EXPECT_FALSE(IsWindow(hint));
   RestCursorOn(Control(IDC_LOOP_RECORD));
-  EXPECT_EQ(WaitForHint(Dialog, Dialog.Window(), 500), nullptr);
+  EXPECT_EQ(WaitForHint(500), nullptr);
   // Enabled again, resting on the control counts afresh.
   EnableWindow(Dialog.Window(), TRUE);
-  hint = WaitForHint(Dialog, Dialog.Window());
+  hint = WaitForHint();
   ASSERT_NE(hint, nullptr);
   EXPECT_EQ(WindowText(hint), Help(IDC_LOOP_RECORD));
 
@@ -173,14 +175,12 @@ TEST_F(HintTracking, NoHintOverALabelOrWhileTheDialogIsDisabled) {
     EXPECT_TRUE(watcher.Seen());
   }
   EXPECT_FALSE(hintMeanwhile);
-}
 
-TEST_F(HintTracking, AnOpenListStaysOpenAndSuppressesItsOwnHint) {
   // The list of another control stays open under a hint, and keeps the focus.
   HWND sizeList = Control(IDC_SIZE_TIME);
   SetFocus(sizeList);
   SendMessageW(sizeList, CB_SHOWDROPDOWN, TRUE, 0);
-  HWND hint = HintOver(IDC_RESET_MUL);
+  hint = HintOver(IDC_RESET_MUL);
   ASSERT_NE(hint, nullptr);
   EXPECT_TRUE(SendMessageW(sizeList, CB_GETDROPPEDSTATE, 0, 0));
   EXPECT_EQ(GetFocus(), sizeList);
@@ -191,60 +191,48 @@ TEST_F(HintTracking, AnOpenListStaysOpenAndSuppressesItsOwnHint) {
   HWND rateList = Control(IDC_RATE);
   SendMessageW(rateList, CB_SHOWDROPDOWN, TRUE, 0);
   RestCursorOn(rateList);
-  EXPECT_EQ(WaitForHint(Dialog, Dialog.Window(), 500), nullptr);
+  EXPECT_EQ(WaitForHint(500), nullptr);
   // ...nor after it closes; moving off and back starts a new count.
   SendMessageW(rateList, CB_SHOWDROPDOWN, FALSE, 0);
-  EXPECT_EQ(WaitForHint(Dialog, Dialog.Window(), 300), nullptr);
-  ParkCursor();
+  EXPECT_EQ(WaitForHint(300), nullptr);
+  SetCursorPos(0, 0);  // off every control
   PumpFor(Dialog, 50);
   hint = HintOver(IDC_RATE);
   ASSERT_NE(hint, nullptr);
   EXPECT_EQ(WindowText(hint), Help(IDC_RATE));
 }
 
-TEST_F(HintTracking, EveryControlShowsTheTextOfItsOwnRow) {
+TEST_F(HintTracking, EveryControlShowsItsOwnRowAndRestartsLeaveTheDialogTimerAlone) {
   // The B lists are disabled while "A and B" is up: their hints show all the same.
   ASSERT_FALSE(Dialog.Enabled(IDC_CHANNEL_B1));
-  int rows = 0;
-  for (const HelpTextEntry* row = HelpTexts; row->Text != nullptr; ++row, ++rows) {
+  for (const HelpTextEntry* row = HelpTexts; row->Text != nullptr; ++row) {
     HWND hint = HintOver(row->ControlId);
     ASSERT_NE(hint, nullptr) << row->ControlId;
     EXPECT_EQ(WindowText(hint), FromCyrillic(row->Text)) << row->ControlId;
-    EXPECT_EQ(CountHints(), 1) << row->ControlId;
+    EXPECT_EQ(Balloons().size(), 1u) << row->ControlId;
   }
-  EXPECT_EQ(rows, 43);
-}
 
-TEST_F(HintTracking, APreDelayOf0ShowsNothingAndRestartsLeaveTheDialogTimerAlone) {
-  StartTracking(0, TestPostDelay);
+  Hints().HideHint();
+  StartTracking(0);
   EXPECT_EQ(HintOver(IDC_RESET_MUL, 500), nullptr);
 
-  StartTracking(TestPreDelay, TestPostDelay);
-  StartTracking(TestPreDelay, TestPostDelay);
+  StartTracking();
+  StartTracking();
   // The dialog's timer 1 runs on (stopping it here tells; it is started again).
   EXPECT_TRUE(KillTimer(Dialog.Window(), 1));
   SetTimer(Dialog.Window(), 1, 2000, nullptr);
-  ParkCursor();
+  SetCursorPos(0, 0);  // off every control
   PumpFor(Dialog, 30);
   EXPECT_NE(HintOver(IDC_RESET_MUL), nullptr);
 }
 
-TEST_F(HintTracking, AHintThatCannotBeMadeIsSkippedAndTrackingGoesOn) {
-  FailNextHint = true;
-  EXPECT_EQ(HintOver(IDC_RESET_MUL, 500), nullptr);
-  EXPECT_FALSE(FailNextHint) << "no hint was asked for";
-  HWND hint = HintOver(IDC_LOOP_RECORD);
-  ASSERT_NE(hint, nullptr);
-  EXPECT_EQ(WindowText(hint), Help(IDC_LOOP_RECORD));
-}
-
-TEST_F(HintTracking, ClosingTheDialogTakesTheHintWithIt) {
-  HWND hint = HintOver(IDC_RESET_MUL);
-  ASSERT_NE(hint, nullptr);
-  Dialog.Close();
-  EXPECT_FALSE(IsWindow(hint));
-  Hints().HideHint();
-  EXPECT_EQ(CountHints(), 0);
-}
-
 }  // namespace
+
+// The tracker makes its hints with the non-throwing new: this one can be told to fail.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  if (FailNextHint) {
+    FailNextHint = false;
+    return nullptr;
+  }
+  return std::malloc(size != 0 ? size : 1);
+}

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "hints/HelpTexts.h"
 #include "resources/ResourceIds.h"
 #include "tests/hints/HintTestSupport.h"
 
 namespace {
-
-const char RateText[] = "The sampling rate per channel.";
 
 // A system without SetLayeredWindowAttributes.
 class OpaqueHint : public HintWindow {
@@ -18,113 +18,97 @@ class OpaqueHint : public HintWindow {
 
 class HintWindowTest : public ::testing::Test {
  protected:
-  void SetUp() override { ParkCursor(); }
-  void Show(HintWindow& hint, POINT at, const char* text = RateText, int32_t postDelay = 60000) {
-    hint.Show(Dialog.Window(), text, at.x, at.y, postDelay);
+  void Show(HintWindow& hint, POINT at, const char* text = "The sampling rate per channel.") {
+    hint.Show(Dialog.Window(), text, at.x, at.y, 60000);
   }
 
   FreshFolder Folder;
   DialogUnderTest Dialog;
-  int ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
-  int ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
 };
 
-TEST_F(HintWindowTest, ATextWithoutWordsShowsNothing) {
+TEST_F(HintWindowTest, OpensAwayFromTheEdgesAndShowingAgainOrReleasingEndsTheWindow) {
   HintWindow hint(0, nullptr, 0, nullptr);
   Show(hint, POINT{400, 400}, "    ");
-  EXPECT_EQ(hint.Handle(), nullptr);
+  EXPECT_EQ(hint.Handle(), nullptr) << "a text without words";
   hint.Show(Dialog.Window(), nullptr, 400, 400, 500);
   EXPECT_EQ(hint.Handle(), nullptr);
-  EXPECT_EQ(CountHints(), 0);
-}
 
-TEST_F(HintWindowTest, OpensAwayFromTheScreenEdges) {
-  // Where it opens is proven natively; here the window follows, tail and all.
-  HintWindow hint(0, nullptr, 0, nullptr);
-  RECT bounds;
-  // Top right corner: to the left of the point and below it.
-  POINT corner = {ScreenWidth - 3, 3};
+  // Where it opens is proven natively; here the window follows, tail and all. In the
+  // top right corner: to the left of the point and below it.
+  POINT corner = {GetSystemMetrics(SM_CXSCREEN) - 3, 3};
   Show(hint, corner);
-  ASSERT_NE(hint.Handle(), nullptr);
-  GetWindowRect(hint.Handle(), &bounds);
+  HWND first = hint.Handle();
+  ASSERT_NE(first, nullptr);
+  RECT bounds;
+  GetWindowRect(first, &bounds);
   EXPECT_EQ(bounds.right, corner.x);
   EXPECT_EQ(bounds.top, corner.y);
   HRGN region = CreateRectRgn(0, 0, 0, 0);
-  EXPECT_EQ(GetWindowRgn(hint.Handle(), region), COMPLEXREGION);
+  EXPECT_EQ(GetWindowRgn(first, region), COMPLEXREGION);
   // Mirrored both ways the tail is at the top right: the top left corner is outside
   // the balloon, the top right one inside.
   EXPECT_FALSE(PtInRegion(region, 2, 2));
   EXPECT_TRUE(PtInRegion(region, bounds.right - bounds.left - 3, 1));
   DeleteObject(region);
-}
 
-TEST_F(HintWindowTest, EveryHelpTextFitsItsBalloonWhereverItOpens) {
-  const HintShape balloon(nullptr, 0, nullptr);
-  for (const HelpTextEntry* row = HelpTexts; row->Text != nullptr; ++row) {
-    for (POINT at : {POINT{400, 400}, POINT{ScreenWidth - 3, 3}}) {
-      HintWindow hint(0, nullptr, 0, nullptr);
-      Show(hint, at, row->Text);
-      ASSERT_NE(hint.Handle(), nullptr) << row->ControlId;
-      RECT bounds;
-      GetWindowRect(hint.Handle(), &bounds);
-      std::vector<ShapePoint> points;
-      PixelBox box;
-      balloon.Scale(bounds.right - bounds.left, bounds.bottom - bounds.top, 0, points, box);
-      // Laid out as the balloon draws it, at the width it draws into.
-      HDC dc = GetDC(hint.Handle());
-      HGDIOBJ font = SelectObject(dc, GetStockObject(SYSTEM_FONT));
-      std::wstring text = FromCyrillic(row->Text);
-      RECT drawn = {0, 0, box.Right - box.Left, 0};
-      DrawTextW(dc, text.c_str(), -1, &drawn, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
-      SelectObject(dc, font);
-      ReleaseDC(hint.Handle(), dc);
-      EXPECT_LE(drawn.bottom - drawn.top, box.Bottom - box.Top) << row->ControlId;
-      EXPECT_LE(drawn.right - drawn.left, box.Right - box.Left) << row->ControlId;
-    }
-  }
-}
+  Show(hint, POINT{500, 500}, "Enabling and selecting the voltage range {A \xE8 B}.");
+  EXPECT_FALSE(IsWindow(first));
+  HWND second = hint.Handle();
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(WindowText(second), L"Enabling and selecting the voltage range {A \u0438 B}.");
+  EXPECT_EQ(Balloons().size(), 1u);
+  hint.Close();
+  EXPECT_FALSE(IsWindow(second));
+  EXPECT_EQ(hint.Handle(), nullptr);
+  hint.Close();  // nothing left to close
 
-TEST_F(HintWindowTest, ShowingAgainReplacesTheWindowAndClosingOrReleasingEndsIt) {
-  HWND last = nullptr;
-  {
-    HintWindow hint(0, nullptr, 0, nullptr);
-    Show(hint, POINT{400, 400});
-    HWND first = hint.Handle();
-    ASSERT_NE(first, nullptr);
-    Show(hint, POINT{500, 500}, "Enabling and selecting the voltage range {A \xE8 B}.");
-    EXPECT_FALSE(IsWindow(first));
-    ASSERT_NE(hint.Handle(), nullptr);
-    EXPECT_EQ(WindowText(hint.Handle()), L"Enabling and selecting the voltage range {A \u0438 B}.");
-    EXPECT_EQ(CountHints(), 1);
-    HWND second = hint.Handle();
-    hint.Close();
-    EXPECT_FALSE(IsWindow(second));
-    EXPECT_EQ(hint.Handle(), nullptr);
-    hint.Close();  // nothing left to close
-    Show(hint, POINT{400, 400});
-    last = hint.Handle();
-    ASSERT_NE(last, nullptr);
-  }
-  EXPECT_FALSE(IsWindow(last));
-  EXPECT_EQ(CountHints(), 0);
-}
-
-TEST_F(HintWindowTest, TheRegionsOfManyHintsAreFreed) {
   // Each hint makes two regions: the window keeps one, the hint frees its copy.
   auto showHints = [&](int count) {
     for (int i = 0; i < count; ++i) {
-      HintWindow hint(0, nullptr, 0, nullptr);
-      Show(hint, POINT{400, 400});
-      ASSERT_NE(hint.Handle(), nullptr);
+      HintWindow another(0, nullptr, 0, nullptr);
+      Show(another, POINT{400, 400});
+      ASSERT_NE(another.Handle(), nullptr);
     }
   };
   showHints(1);
+  EXPECT_TRUE(Balloons().empty());
   uintptr_t before = HighestNewSlot();
   showHints(50);
   EXPECT_LE(HighestNewSlot(), before + 16);
 }
 
-TEST_F(HintWindowTest, AClickStartsTheFadeWithoutTakingTheFocus) {
+TEST_F(HintWindowTest, EveryHelpTextIsInCodePage1251AndFitsItsBalloon) {
+  const HintShape balloon(nullptr, 0, nullptr);
+  EXPECT_EQ(HelpTexts[HelpTextRows].Text, nullptr);  // the end row
+  for (int32_t i = 0; i < HelpTextRows; ++i) {
+    const HelpTextEntry* row = &HelpTexts[i];
+    ASSERT_NE(row->Text, nullptr) << "row " << i + 1;
+    // Code page 1251: ASCII, and the letter 0xE8 between A and B.
+    for (unsigned char c : std::string(row->Text)) {
+      EXPECT_TRUE(c < 0x80 || c == 0xE8) << row->ControlId;
+    }
+    HintWindow hint(0, nullptr, 0, nullptr);
+    Show(hint, POINT{400, 400}, row->Text);
+    ASSERT_NE(hint.Handle(), nullptr) << row->ControlId;
+    RECT bounds;
+    GetWindowRect(hint.Handle(), &bounds);
+    std::vector<ShapePoint> points;
+    PixelBox box;
+    balloon.Scale(bounds.right - bounds.left, bounds.bottom - bounds.top, 0, points, box);
+    // Laid out as the balloon draws it, at the width it draws into.
+    HDC dc = GetDC(hint.Handle());
+    HGDIOBJ font = SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    RECT drawn = {0, 0, box.Right - box.Left, 0};
+    DrawTextW(dc, WindowText(hint.Handle()).c_str(), -1, &drawn,
+              DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+    SelectObject(dc, font);
+    ReleaseDC(hint.Handle(), dc);
+    EXPECT_LE(drawn.bottom - drawn.top, box.Bottom - box.Top) << row->ControlId;
+    EXPECT_LE(drawn.right - drawn.left, box.Right - box.Left) << row->ControlId;
+  }
+}
+
+TEST_F(HintWindowTest, AClickStartsTheFadeWithoutTakingTheFocusOrClosesAnOpaqueHint) {
   HWND list = Dialog.Control(IDC_SIZE_TIME);
   SetFocus(list);
   HintWindow hint(0, nullptr, 0, nullptr);
@@ -150,12 +134,11 @@ TEST_F(HintWindowTest, AClickStartsTheFadeWithoutTakingTheFocus) {
   // 39 steps of 40 ms.
   EXPECT_TRUE(WaitUntilGone(Dialog, window, 3000));
   EXPECT_EQ(hint.Handle(), nullptr);
-}
 
-TEST_F(HintWindowTest, WithoutTheAlphaFunctionItIsOpaqueAndAClickClosesIt) {
-  OpaqueHint hint;
-  Show(hint, POINT{400, 400});
-  HWND window = hint.Handle();
+  // Without the alpha function the balloon is opaque and a click closes it.
+  OpaqueHint opaque;
+  Show(opaque, POINT{400, 400});
+  window = opaque.Handle();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED, 0);

@@ -1,6 +1,5 @@
-// Prints a program's version information as Explorer's properties show it, read back
-// through the system, and fails when its manifest resource differs from the built
-// one: ProgramInfo PROGRAM MANIFEST.
+// ProgramInfo PROGRAM MANIFEST: prints the version information as Explorer shows it,
+// and fails when the manifest resource differs from the built one.
 #include <windows.h>
 
 #include <cstdio>
@@ -25,9 +24,8 @@ std::string Manifest(const char* program) {
   HMODULE module = LoadLibraryExA(program, nullptr, LOAD_LIBRARY_AS_DATAFILE);
   HRSRC found = FindResourceA(module, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
   HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
-  return loaded != nullptr ? std::string(static_cast<const char*>(LockResource(loaded)),
-                                         SizeofResource(module, found))
-                           : std::string();
+  auto bytes = static_cast<const char*>(loaded != nullptr ? LockResource(loaded) : nullptr);
+  return bytes != nullptr ? std::string(bytes, SizeofResource(module, found)) : "";
 }
 
 }  // namespace
@@ -65,7 +63,8 @@ int main(int argc, char** argv) {
   std::ifstream file(argv[2], std::ios::binary);
   std::string built((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   std::string embedded = Manifest(argv[1]);
+  bool asBuilt = !built.empty() && embedded == built;
   std::printf("%-18s %zu bytes, %s\n", "Manifest", embedded.size(),
-              embedded == built && !built.empty() ? "as built" : "NOT as built");
-  return embedded == built && !built.empty() ? 0 : 1;
+              asBuilt ? "as built" : "NOT as built");
+  return asBuilt ? 0 : 1;
 }

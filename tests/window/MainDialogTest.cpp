@@ -36,7 +36,6 @@ TEST(MainDialog, FirstStartShowsEveryListWithItsTexts) {
   // Nothing is switched on: nothing to write, no zero reset, B lists only with "A and B".
   EXPECT_FALSE(dialog.Enabled(IDC_WRITE));
   EXPECT_FALSE(dialog.Enabled(IDC_RESET_MUL));
-  EXPECT_TRUE(dialog.Enabled(IDC_CHOOSE_FILE));
   EXPECT_TRUE(dialog.Enabled(ChannelA(16)));
   EXPECT_FALSE(dialog.Enabled(ChannelB(1)));
   for (int id : {IDC_RESET_MUL, IDC_LOOP_RECORD, IDC_A_AND_B, IDC_BIT0, IDC_WRITE}) {
@@ -44,7 +43,7 @@ TEST(MainDialog, FirstStartShowsEveryListWithItsTexts) {
   }
 }
 
-TEST(MainDialog, RateListFollowsTheNumberOfAChannels) {
+TEST(MainDialog, TheRateAndBListsFollowTheAChannels) {
   FreshFolder folder;
   DialogUnderTest dialog;
   dialog.Pick(ChannelA(1), 2);
@@ -60,22 +59,15 @@ TEST(MainDialog, RateListFollowsTheNumberOfAChannels) {
   dialog.Pick(ChannelA(2), 0);
   ASSERT_EQ(dialog.Count(IDC_RATE), 32);
   EXPECT_EQ(dialog.Selection(IDC_RATE), 10);
-}
 
-TEST(MainDialog, BChannelsFollowTheirAChannels) {
-  FreshFolder folder;
-  DialogUnderTest dialog;
   // Which position B takes is proven natively; here that the dialog applies it.
   dialog.Pick(ChannelA(1), 8);  // +-0.1V D
   EXPECT_EQ(dialog.Selection(ChannelB(1)), 8);
-
   SendMessageW(dialog.Control(IDC_A_AND_B), BM_CLICK, 0, 0);
   dialog.Pump();
-  EXPECT_TRUE(dialog.Enabled(ChannelB(1)));
   EXPECT_TRUE(dialog.Enabled(ChannelB(16)));
   dialog.Pick(ChannelB(1), 6);  // +-10V D: same kind, its own gain
   EXPECT_EQ(dialog.Selection(ChannelB(1)), 6);
-
   // Off again: the B lists are disabled and keep their positions.
   dialog.Pick(ChannelA(2), 4);
   SendMessageW(dialog.Control(IDC_A_AND_B), BM_CLICK, 0, 0);

@@ -1,6 +1,5 @@
-// The status panels of the real dialog: what they show and when, their pixels, that
-// drawing them for hours costs no GDI objects, and that the loop ends a file that
-// fills on its own thread.
+// The status panels of the real dialog: what they show and when, their pixels and
+// GDI objects, and the loop ending a file that fills on its own thread.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,12 +9,6 @@
 #include "resources/ResourceIds.h"
 #include "tests/window/StatusTestSupport.h"
 #include "tests/window/WindowTestSupport.h"
-
-namespace {
-
-constexpr int BarRow = 6;  // pixels above the bottom of the panel's drawing
-
-}  // namespace
 
 TEST(StatusPanels, TheyFollowTheFileAndRefreshAtRepaintsTheTimerAndLists) {
   FreshFolder folder;
@@ -33,7 +26,6 @@ TEST(StatusPanels, TheyFollowTheFileAndRefreshAtRepaintsTheTimerAndLists) {
   // The start shows the disk (its free space may have moved meanwhile); the first
   // chunk's notice, the file.
   EXPECT_EQ(RecordText(dialog), panels.DiskShown().Text);
-  EXPECT_EQ(RecordText(dialog).substr(0, 9), disk.substr(0, 9));
   ASSERT_FALSE(dialog.Dialog().WriteNextChunk());
   EXPECT_EQ(RecordText(dialog), "Record to \"" + folder.Path() + "\\0001Dat\" : 0%");
   for (int i = 1; i < 2060; ++i) {
@@ -43,12 +35,12 @@ TEST(StatusPanels, TheyFollowTheFileAndRefreshAtRepaintsTheTimerAndLists) {
   // A repaint shows where the file stands now; the timer leaves the record alone.
   RedrawWindow(dialog.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   EXPECT_DOUBLE_EQ(panels.RecordShown().BarValue, 2060.0);
-  EXPECT_EQ(Percentage(RecordText(dialog).c_str()), 50);
+  EXPECT_EQ(RecordText(dialog), "Record to \"" + folder.Path() + "\\0001Dat\" : 50%");
   SendMessageW(dialog.Window(), WM_TIMER, 1, 0);
   EXPECT_DOUBLE_EQ(panels.RecordShown().BarValue, 2060.0);
   // Every notice shows the file (how often is proven natively); at the end both panels
   // show the disk again.
-  EXPECT_EQ(FollowFill(dialog).back(), 99);
+  EXPECT_EQ(FollowFill(dialog), 99);
   SendMessageW(dialog.Window(), WM_TIMER, 1, 0);
   EXPECT_STREQ(panels.RecordShown().Text, panels.DiskShown().Text);
   EXPECT_DOUBLE_EQ(panels.RecordShown().BarMaximum, 0.0);
@@ -70,7 +62,9 @@ TEST(StatusPanels, TheyFollowTheFileAndRefreshAtRepaintsTheTimerAndLists) {
   SetCurrentDirectoryA(folder.Path().c_str());
 }
 
-TEST(StatusPanels, TheBarIsPaintedAsItsSegmentsInTheCaptionColour) {
+// The panels are drawn every 2 seconds for as long as the program runs: that must lose
+// no bitmap, context or brush.
+TEST(StatusPanels, TheBarIsPaintedInTheCaptionColourAndDrawingLeaksNoGdiObject) {
   FreshFolder folder;
   DialogUnderTest dialog;
   HWND panel = dialog.Control(IDC_RECORD_PANEL);
@@ -78,6 +72,7 @@ TEST(StatusPanels, TheBarIsPaintedAsItsSegmentsInTheCaptionColour) {
   GetClientRect(panel, &client);
   int w = client.right - 2;
   int h = client.bottom - 2;
+  int barRow = h - 6;
   COLORREF face = GetSysColor(COLOR_BTNFACE);
   COLORREF bar = BarColour(GetSysColor(COLOR_ACTIVECAPTION), face);
   // Which pixels the segments take is proven natively; without text the rest of the
@@ -91,7 +86,7 @@ TEST(StatusPanels, TheBarIsPaintedAsItsSegmentsInTheCaptionColour) {
     for (const PanelRect& segment : BarSegments(w, h, 1000, value)) {
       std::fill(expected.begin() + segment.Left, expected.begin() + segment.Right, bar);
     }
-    std::vector<COLORREF> row = PanelRow(panel, h - BarRow, w);
+    std::vector<COLORREF> row = PanelRow(panel, barRow, w);
     EXPECT_EQ(std::vector<COLORREF>(row.begin() + 2, row.end()),
               std::vector<COLORREF>(expected.begin() + 2, expected.end()))
         << value;
@@ -103,23 +98,14 @@ TEST(StatusPanels, TheBarIsPaintedAsItsSegmentsInTheCaptionColour) {
   COLORREF caption = GetSysColor(COLOR_ACTIVECAPTION);
   COLORREF nearFace = face ^ 0x030203;
   SetSysColors(1, &element, &nearFace);
-  PanelContent full;
-  full.BarMaximum = 1;
-  full.BarValue = 1;
-  DrawStatusPanel(dialog.Window(), IDC_RECORD_PANEL, full);
-  EXPECT_EQ(PanelRow(panel, h - BarRow, w)[5], static_cast<COLORREF>(NavyColour));
-  SetSysColors(1, &element, &caption);
-}
-
-// The panels are drawn every 2 seconds for as long as the program runs: 30000 draws
-// must lose no bitmap, context or brush.
-TEST(StatusPanels, DrawingThemAgainAndAgainLeaksNoGdiObject) {
-  FreshFolder folder;
-  DialogUnderTest dialog;
   PanelContent withBar;
+  withBar.BarMaximum = 1;
+  withBar.BarValue = 1;
+  DrawStatusPanel(dialog.Window(), IDC_RECORD_PANEL, withBar);
+  EXPECT_EQ(PanelRow(panel, barRow, w)[5], static_cast<COLORREF>(NavyColour));
+  SetSysColors(1, &element, &caption);
+
   std::snprintf(withBar.Text, sizeof withBar.Text, "Disk \"C\": 1.0 Mb free, Fixed");
-  withBar.BarMaximum = 10;
-  withBar.BarValue = 4;
   PanelContent textOnly;
   std::snprintf(textOnly.Text, sizeof textOnly.Text, "Record to \"C:\\x\" : 5%%");
   auto draw = [&](int times) {
@@ -132,8 +118,7 @@ TEST(StatusPanels, DrawingThemAgainAndAgainLeaksNoGdiObject) {
   draw(10);
   uintptr_t before = HighestNewSlot();
   draw(10000);
-  uintptr_t after = HighestNewSlot();
-  EXPECT_LE(after, before + 16);
+  EXPECT_LE(HighestNewSlot(), before + 16);
   // The shared objects the panels use are still alive.
   EXPECT_EQ(GetObjectType(GetSysColorBrush(COLOR_BTNFACE)), static_cast<DWORD>(OBJ_BRUSH));
   EXPECT_EQ(GetObjectType(GetStockObject(DEFAULT_GUI_FONT)), static_cast<DWORD>(OBJ_FONT));

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -15,31 +16,23 @@ inline std::string RecordText(DialogUnderTest& dialog) {
   return dialog.Dialog().Panels().RecordShown().Text;
 }
 
-// The percentage at the end of a "Record to" text.
-inline int Percentage(const char* text) {
-  const char* colon = std::strrchr(text, ':');
-  return colon != nullptr ? std::atoi(colon + 1) : -1;
-}
-
-// Runs the fill one chunk per step to its end and returns the percentage shown at
-// every progress notice.
-inline std::vector<int> FollowFill(DialogUnderTest& dialog) {
-  std::vector<int> seen;
-  const StatusPanels& panels = dialog.Dialog().Panels();
-  double last = -1;
+// Runs the fill one chunk per step to its end; the percentage that ends the last
+// "Record to" text.
+inline int FollowFill(DialogUnderTest& dialog) {
+  int last = -1;
   for (int step = 0; step < 50000000; ++step) {
     bool ended = dialog.Dialog().WriteNextChunk();
-    const PanelContent& record = panels.RecordShown();
-    if (record.BarMaximum > 0 && record.BarValue != last) {
-      last = record.BarValue;
-      seen.push_back(Percentage(record.Text));
+    const PanelContent& record = dialog.Dialog().Panels().RecordShown();
+    const char* colon = std::strrchr(record.Text, ':');
+    if (record.BarMaximum > 0 && colon != nullptr) {
+      last = std::atoi(colon + 1);
     }
     if (ended) {
       break;
     }
   }
   dialog.Pump();
-  return seen;
+  return last;
 }
 
 // One row of a panel's pixels as the screen has them.
@@ -58,10 +51,9 @@ inline bool PanelHasColour(HWND panel, COLORREF colour) {
   RECT client;
   GetClientRect(panel, &client);
   for (int y = 2; y < client.bottom - 2; ++y) {
-    for (COLORREF pixel : PanelRow(panel, y, client.right - 2)) {
-      if (pixel == colour) {
-        return true;
-      }
+    std::vector<COLORREF> row = PanelRow(panel, y, client.right - 2);
+    if (std::find(row.begin(), row.end(), colour) != row.end()) {
+      return true;
     }
   }
   return false;

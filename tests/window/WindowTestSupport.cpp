@@ -9,18 +9,6 @@
 #include "resources/ResourceIds.h"
 #include "tests/window/FindWindow.h"
 
-namespace {
-
-constexpr int FillStepLimit = 50000000;
-constexpr int MessageTextId = 0xFFFF;  // the static that shows a message box's text
-
-// A GDI handle's place in the process's table.
-uintptr_t TableSlot(HGDIOBJ object) {
-  return reinterpret_cast<uintptr_t>(object) & 0xFFFF;
-}
-
-}  // namespace
-
 DialogUnderTest::DialogUnderTest() : Application(IDR_KEYS) {
   // The cursor away from the dialog: no hint comes up in the middle of a test.
   SetCursorPos(0, 0);
@@ -32,10 +20,6 @@ DialogUnderTest::DialogUnderTest() : Application(IDR_KEYS) {
   MSG message;
   EXPECT_TRUE(PeekMessageW(&message, Handle, WM_COMMAND, WM_COMMAND, PM_REMOVE));
   EXPECT_EQ(message.wParam, static_cast<WPARAM>(IDC_CHOOSE_FILE));
-}
-
-DialogUnderTest::~DialogUnderTest() {
-  Close();
 }
 
 bool DialogUnderTest::Pump() {
@@ -55,7 +39,7 @@ bool DialogUnderTest::Pump() {
 }
 
 void DialogUnderTest::FillToEnd() {
-  for (int step = 0; step < FillStepLimit && Main->Handle() != nullptr; ++step) {
+  for (int step = 0; step < 50000000 && Main->Handle() != nullptr; ++step) {
     Pump();
     if (Main->WriteNextChunk()) {
       break;
@@ -85,11 +69,9 @@ void DialogUnderTest::Pick(int id, int position) {
 
 std::wstring DialogUnderTest::ItemText(int id, int position) const {
   wchar_t text[256] = {};
-  LRESULT length = SendMessageW(Control(id), CB_GETLBTEXTLEN, position, 0);
-  if (length == CB_ERR || length >= 256) {
-    return L"<none>";
+  if (SendMessageW(Control(id), CB_GETLBTEXTLEN, position, 0) < 256) {
+    SendMessageW(Control(id), CB_GETLBTEXT, position, reinterpret_cast<LPARAM>(text));
   }
-  SendMessageW(Control(id), CB_GETLBTEXT, position, reinterpret_cast<LPARAM>(text));
   return text;
 }
 
@@ -106,33 +88,27 @@ void DialogUnderTest::Close() {
 }
 
 DialogWatcher::DialogWatcher(const wchar_t* caption, std::function<void(HWND box)> act,
-                             DWORD limitMs)
-    : Found(std::make_shared<bool>(false)) {
-  std::shared_ptr<bool> found = Found;
+                             DWORD limitMs) {
   std::wstring wanted = caption;
-  Thread = std::thread([found, wanted, act, limitMs] {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < limitMs) {
-      HWND box = FindVisibleWindow(GetCurrentProcessId(), wanted.c_str(), L"#32770");
-      if (box != nullptr) {
-        Sleep(50);  // let the box finish its start
-        *found = true;
-        // A box that is still up a while later did not take the action: again.
-        for (int tries = 0; tries < 5 && IsWindow(box); ++tries) {
-          act(box);
-          for (int wait = 0; wait < 100 && IsWindow(box); ++wait) {
-            Sleep(20);
-          }
-        }
-        return;
+  Thread = std::thread([this, wanted, act, limitMs] {
+    HWND box = nullptr;
+    for (DWORD start = GetTickCount(); box == nullptr && GetTickCount() - start < limitMs;
+         Sleep(10)) {
+      box = FindVisibleWindow(GetCurrentProcessId(), wanted.c_str(), L"#32770");
+    }
+    if (box == nullptr) {
+      return;
+    }
+    Sleep(50);  // let the box finish its start
+    Found = true;
+    // A box that is still up a while later did not take the action: again.
+    for (int tries = 0; tries < 5 && IsWindow(box); ++tries) {
+      act(box);
+      for (int wait = 0; wait < 100 && IsWindow(box); ++wait) {
+        Sleep(20);
       }
-      Sleep(10);
     }
   });
-}
-
-DialogWatcher::~DialogWatcher() {
-  Thread.join();
 }
 
 std::wstring ChooseTarget(DialogUnderTest& dialog, const std::wstring& path) {
@@ -153,36 +129,21 @@ std::wstring ChooseTarget(DialogUnderTest& dialog, const std::wstring& path) {
   return text;
 }
 
-std::wstring WindowText(HWND window) {
-  wchar_t text[1024] = {};
-  GetWindowTextW(window, text, 1024);
-  return text;
-}
-
-std::wstring BoxText(HWND box) {
-  wchar_t text[1024] = {};
-  GetDlgItemTextW(box, MessageTextId, text, 1024);
-  return text;
-}
-
-void Press(HWND box, int button) {
-  PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-}
-
 uintptr_t HighestNewSlot() {
-  std::vector<HBRUSH> brushes;
-  std::vector<HDC> contexts;
-  uintptr_t highest = 0;
+  std::vector<HGDIOBJ> objects;
   for (int i = 0; i < 500; ++i) {
-    brushes.push_back(CreateSolidBrush(RGB(i, 0, 0)));
-    contexts.push_back(CreateCompatibleDC(nullptr));
-    EXPECT_NE(brushes.back(), nullptr);
-    EXPECT_NE(contexts.back(), nullptr);
-    highest = std::max({highest, TableSlot(brushes.back()), TableSlot(contexts.back())});
+    objects.push_back(CreateSolidBrush(RGB(i, 0, 0)));
+    objects.push_back(CreateCompatibleDC(nullptr));
   }
-  for (int i = 0; i < 500; ++i) {
-    DeleteObject(brushes[i]);
-    DeleteDC(contexts[i]);
+  uintptr_t highest = 0;
+  for (HGDIOBJ object : objects) {
+    EXPECT_NE(object, nullptr);
+    highest = std::max(highest, reinterpret_cast<uintptr_t>(object) & 0xFFFF);
+    if (GetObjectType(object) == OBJ_MEMDC) {
+      DeleteDC(static_cast<HDC>(object));
+    } else {
+      DeleteObject(object);
+    }
   }
   return highest;
 }

@@ -1,9 +1,10 @@
-// Helpers for tests that create the real windows in this process and drive them
-// with messages, as the message loop and a user would.
+// The real windows made in this process and driven with messages, as the loop and a
+// user would.
 #pragma once
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,28 +14,24 @@
 #include "app/MainDialog.h"
 #include "tests/window/WindowTestFiles.h"
 
-// The main dialog as the program entry makes it, with the loop's translation of keys.
-// The save-file dialog that every start opens is taken out of the queue (and checked
-// to be there), so each test decides when to open it.
+// The main dialog as the program entry makes it. The save-file dialog that every start
+// asks for is taken out of the queue (and checked to be there): each test opens it itself.
 class DialogUnderTest {
  public:
   DialogUnderTest();
-  ~DialogUnderTest();
+  ~DialogUnderTest() { Close(); }
 
   MainDialog& Dialog() { return *Main; }
   HWND Window() const { return Handle; }
   HWND Control(int id) const { return GetDlgItem(Handle, id); }
 
-  // Runs the queued messages through the loop's translation; true when the quit
-  // message came.
+  // Runs the queued messages through the loop's translation; true when the quit came.
   bool Pump();
   // Pumps and runs idle steps until the data file is written (bounded).
   void FillToEnd();
-  // Presses a key on the focused control (or the dialog) through the loop.
   void PressKey(WPARAM key, bool repeated = false);
-  // "The user picked `position`" in a closed list: opens it, selects and closes it.
+  // Opens the list, selects `position` and closes it, as a user does.
   void Pick(int id, int position);
-  // The whole text of list item `position`.
   std::wstring ItemText(int id, int position) const;
   int Count(int id) const { return static_cast<int>(Ask(id, CB_GETCOUNT)); }
   int Selection(int id) const { return static_cast<int>(Ask(id, CB_GETCURSEL)); }
@@ -52,29 +49,35 @@ class DialogUnderTest {
   bool Closed = false;
 };
 
-// Waits on another thread (10 s unless told) for a dialog box of this process with the
-// given caption, such as a message box or the save-file dialog, and calls `act` with
-// it there. The destructor waits for the thread.
+// Waits on another thread for a dialog box of this process with the caption (a message
+// box, the save-file dialog) and calls `act` with it there. Ends with the thread.
 class DialogWatcher {
  public:
   DialogWatcher(const wchar_t* caption, std::function<void(HWND box)> act, DWORD limitMs = 10000);
-  ~DialogWatcher();
-  bool Seen() const { return *Found; }
+  ~DialogWatcher() { Thread.join(); }
+  bool Seen() const { return Found; }
 
  private:
-  std::shared_ptr<bool> Found;
+  std::atomic<bool> Found{false};
   std::thread Thread;
 };
 
-// The text of a window, and of a message box.
-std::wstring WindowText(HWND window);
-std::wstring BoxText(HWND box);
+inline std::wstring WindowText(HWND window) {
+  wchar_t text[1024] = {};
+  GetWindowTextW(window, text, 1024);
+  return text;
+}
+inline std::wstring BoxText(HWND box) {
+  wchar_t text[1024] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 1024);  // the static with the message
+  return text;
+}
 // Chooses `path` in the save-file dialog; the text of the message that follows, if any.
 std::wstring ChooseTarget(DialogUnderTest& dialog, const std::wstring& path);
-// Presses a button of a dialog box, e.g. IDYES.
-void Press(HWND box, int button);
+inline void Press(HWND box, int button) {
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+}
 
-// Makes 500 brushes and 500 memory contexts, frees them, and returns the highest place
-// in the process's GDI table they took. Wine hands out freed places first: objects
-// that something lost in between land higher.
+// The highest place in the GDI table that 500 new brushes and contexts take. Wine hands
+// out freed places first: objects lost in between push it higher.
 uintptr_t HighestNewSlot();
