@@ -14,26 +14,18 @@ class ExamineCommandTest : public ::testing::Test {
     Write.IgnoreSavedState = true;
   }
 
-  // Writes a file with the options given and returns what inspect prints of it.
-  CliRun WriteAndExamine(bool json = false) {
+  // Writes a file with the options given and returns what inspect --verify prints of it.
+  CliRun WriteAndExamine(const char* format = "--verify") {
     CliRun written = RunWrite(Write);
     EXPECT_EQ(written.Code, ExitDone) << written.Err;
-    ExamineRequest request;
-    request.File = Folder.File("0001Dat.VDF");
-    request.ConfigFile = Folder.File(ConfigurationFileName);
-    request.Verify = true;
-    request.Json = json;
     Write.Overwrite = true;
-    return RunExamine(request);
+    return RunArguments({"inspect", "--verify", format, "--config",
+                         Folder.File(ConfigurationFileName), Folder.File("0001Dat.VDF")});
   }
 
-  CliRun ExamineBytes(const std::string& bytes, bool verify = false, bool json = false) {
+  CliRun ExamineBytes(const std::string& bytes, const char* option) {
     WriteBytes(Folder.File("odd.VDF"), bytes);
-    ExamineRequest request;
-    request.File = Folder.File("odd.VDF");
-    request.Verify = verify;
-    request.Json = json;
-    return RunExamine(request);
+    return RunArguments({"inspect", option, Folder.File("odd.VDF")});
   }
 
   TempFolder Folder;
@@ -84,7 +76,7 @@ TEST_F(ExamineCommandTest, JsonHoldsTheSame) {
   Write.ChannelsA = {"2=+-0.05V"};
   Write.Synchro = 1;
   Write.Rate = "1000";
-  CliRun run = WriteAndExamine(true);
+  CliRun run = WriteAndExamine("--json");
   ExpectAll(run,
             {"\"rate\":{\"all_channels_hz\":1000,\"per_channel_hz\":1000,\"label\":\"1000Hz\"}",
              "\"modes\":{\"a_and_b\":true,\"loop_record\":false,\"reset_mul\":false,"
@@ -125,7 +117,7 @@ TEST_F(ExamineCommandTest, VerifyFindsAChangedByte) {
   };
   CliRun run;
   for (const auto& cut : cuts) {
-    run = ExamineBytes(bytes.substr(0, cut.Length), true);
+    run = ExamineBytes(bytes.substr(0, cut.Length), "--verify");
     EXPECT_EQ(run.Code, cut.Code) << run.Err;
     EXPECT_TRUE(Has(run, cut.Out)) << run.Out;
     EXPECT_NE(run.Err.find(cut.Err), std::string::npos) << run.Err;
@@ -133,7 +125,7 @@ TEST_F(ExamineCommandTest, VerifyFindsAChangedByte) {
 
   // What this tool never writes is noted, in JSON too.
   bytes[0x0DC] = 0;
-  run = ExamineBytes(bytes, false, true);
+  run = ExamineBytes(bytes, "--json");
   EXPECT_TRUE(
       Has(run, "\"notes\":[\"the byte at 0x0DC differs from what this tool writes there\"]"))
       << run.Out;

@@ -7,16 +7,6 @@
 
 namespace {
 
-struct Quantised {
-  double Rate;
-  uint32_t Whole;
-};
-
-Quantised Quantise(double rate) {
-  uint32_t whole = QuantiseSampleRate(rate);
-  return {rate, whole};
-}
-
 TEST(QuantiseSampleRate, FollowsTheLoggersClockDividers) {
   // The rate asked for, the divider of the 24 MHz clock; the first of each kind of
   // rate and those below the slowest divider, then those beyond the clock.
@@ -26,12 +16,14 @@ TEST(QuantiseSampleRate, FollowsTheLoggersClockDividers) {
       {30, 786420},  {-0.4, 786420}, {-100, 786420}, {-1e12, 786420}, {24e6, 1},
       {48e6, 1},     {48000001, 1},  {1e9, 1},       {4.2e9, 1},      {1e12, 1}};
   for (auto [rate, divider] : cases) {
-    EXPECT_DOUBLE_EQ(Quantise(rate).Rate, 24e6 / divider) << rate;
+    double quantised = rate;
+    QuantiseSampleRate(quantised);
+    EXPECT_DOUBLE_EQ(quantised, 24e6 / divider) << rate;
   }
   // The whole aggregate rate the header holds.
   for (auto [rate, whole] :
        {std::pair{18000.0, 18005u}, {31.0, 31u}, {-100.0, 31u}, {4.2e9, 24000000u}}) {
-    EXPECT_EQ(Quantise(rate).Whole, whole) << rate;
+    EXPECT_EQ(QuantiseSampleRate(rate), whole) << rate;
   }
 }
 
@@ -96,12 +88,18 @@ TEST(SyncChannelB, BFollowsTheKindOfA) {
   }
 }
 
-TEST_F(RecordingModel, NoChannelCountsZeroButLimitsAsOne) {
+TEST_F(RecordingModel, RateLimitOfNoneOneAndMoreChannels) {
+  // No channel counts zero but limits as one; the ceiling of several applies from two.
+  Configuration.MaxFreqMCh = 60000.0;
   EnableChannels(0);
   EXPECT_EQ(BuildChannelList(Settings, nullptr), 0);
   EXPECT_EQ(Settings.ChannelCount, 1);
   EXPECT_EQ(RateLimit(Settings, Configuration, 0), 100000.0);
   EXPECT_EQ(Rebuild().Count, 32);
+  EnableChannels(1);
+  EXPECT_EQ(RateLimit(Settings, Configuration, BuildChannelList(Settings, nullptr)), 100000.0);
+  EnableChannels(2);
+  EXPECT_EQ(RateLimit(Settings, Configuration, BuildChannelList(Settings, nullptr)), 30000.0);
 }
 
 TEST_F(RecordingModel, VisibleRatesFollowTheChannelCount) {
@@ -122,9 +120,7 @@ TEST_F(RecordingModel, VisibleRatesFollowTheChannelCount) {
     EXPECT_EQ(visible.Rates[0].Raw, c.First) << c.Channels;
     EXPECT_DOUBLE_EQ(visible.Rates[c.Shown].Displayed, 24e6 / c.Divider / c.Channels) << c.Shown;
   }
-}
-
-TEST_F(RecordingModel, NegativeConfiguredRateIsTheSlowestNotTheFastest) {
+  // A negative configured rate is the slowest, not the fastest.
   EnableChannels(1);
   Configuration.FreqArray[1] = -100;
   VisibleRateList one = Rebuild();
@@ -133,15 +129,8 @@ TEST_F(RecordingModel, NegativeConfiguredRateIsTheSlowestNotTheFastest) {
   EXPECT_DOUBLE_EQ(one.Rates[1].Displayed, 24e6 / 786420);
 }
 
-TEST_F(RecordingModel, MultiChannelCeilingAppliesFromTwoChannels) {
-  Configuration.MaxFreqMCh = 60000.0;
-  EnableChannels(1);
-  EXPECT_EQ(RateLimit(Settings, Configuration, BuildChannelList(Settings, nullptr)), 100000.0);
-  EnableChannels(2);
-  EXPECT_EQ(RateLimit(Settings, Configuration, BuildChannelList(Settings, nullptr)), 30000.0);
-}
-
-TEST_F(RecordingModel, ChosenRateSurvivesAChangeOfChannelCount) {
+TEST_F(RecordingModel, SelectRateKeepsTheRateOrTakesTheIndex) {
+  // The chosen rate survives a change of the channel count.
   EnableChannels(1);
   Settings.FreqIndex = 0;
   SelectRate(Settings, Rebuild(), true);
@@ -151,9 +140,8 @@ TEST_F(RecordingModel, ChosenRateSurvivesAChangeOfChannelCount) {
   SelectRate(Settings, Rebuild(), false);
   EXPECT_EQ(Settings.SampleRate, 50000.0);
   EXPECT_EQ(Settings.FreqIndex, 0);
-}
 
-TEST_F(RecordingModel, SavedIndexBeyondTheListKeepsTheRate) {
+  // A saved index beyond the list keeps the rate.
   EnableChannels(1);
   Settings.FreqIndex = 40;
   SelectRate(Settings, Rebuild(), true);
@@ -164,13 +152,11 @@ TEST_F(RecordingModel, SavedIndexBeyondTheListKeepsTheRate) {
   SelectRate(Settings, Rebuild(), true);
   EXPECT_EQ(Settings.FreqIndex, 0);
   EXPECT_EQ(Settings.SampleRate, 100000.0);
-}
 
-TEST_F(RecordingModel, AscendingRatesPickTheFirstNotAbove) {
+  // Ascending rates pick the first not above.
   Configuration.FreqArray[0] = 10.0;
   Configuration.FreqArray[1] = 100.0;
   Configuration.FreqCount = 2;
-  EnableChannels(1);
   Settings.FreqIndex = 1;
   SelectRate(Settings, Rebuild(), true);
   EXPECT_EQ(Settings.SampleRate, 10.0);
@@ -204,9 +190,7 @@ TEST_F(RecordingModel, ChunkCountsOfSizesAndDurations) {
     Settings.SizeIndex = outside;
     EXPECT_EQ(ComputeChunkCount(Settings, Configuration), 0) << outside;
   }
-}
-
-TEST_F(RecordingModel, AbsurdDurationsStayFinite) {
+  // Absurd durations stay finite.
   Settings.SizeIndex = 20;
   Settings.SampleRate = 1e300;
   EXPECT_GT(ComputeChunkCount(Settings, Configuration), int64_t{UINT32_MAX});
