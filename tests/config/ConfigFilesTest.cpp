@@ -53,7 +53,6 @@ TEST_F(ConfigFilesTest, FirstStartWritesAndReadsTheBuiltInText) {
   std::string name = Folder.File(ConfigurationFileName);
   WriteDefaultConfiguration(Files, name.c_str());
   EXPECT_EQ(ReadBytes(name), ReadBytes(ZQ_BUILTIN_TEXT_FILE));
-  EXPECT_EQ(ReadBytes(name).size(), 1619u);
 
   // The lists, the file name and the fill word show in the recording and command
   // line tests; here the rest.
@@ -149,7 +148,7 @@ TEST_F(ConfigFilesTest, FileNameFollowsTheTextRules) {
 #endif
 }
 
-TEST_F(ConfigFilesTest, DefaultsRememberTheStartupDirectory) {
+TEST_F(ConfigFilesTest, DefaultsRememberTheStartupDirectoryWhenItFits) {
   CurrentFolder current(Folder.Path());
   ProgramConfiguration c;
   c.HelpPreDelay = 1;
@@ -169,14 +168,9 @@ TEST_F(ConfigFilesTest, DefaultsRememberTheStartupDirectory) {
   Files.Directory = std::string("C:") + PathSeparator + "表";
   LoadDefaults(Files, c, s, paths);
   EXPECT_EQ(std::string(paths.OutputDirectory), Files.Directory + PathSeparator);
-}
 
-TEST_F(ConfigFilesTest, TooLongStartupDirectoryWritesNoSavedState) {
-  CurrentFolder current(Folder.Path());
+  // A start-up directory too long to hold writes no saved state.
   Files.FailCurrentDir = true;
-  ProgramConfiguration c;
-  RecordingSettings s;
-  PathTexts paths;
   LoadDefaults(Files, c, s, paths);
   EXPECT_STREQ(paths.StartupDirectory, "");
   // Data files go to the current directory rather than to the root of a drive.
@@ -185,7 +179,7 @@ TEST_F(ConfigFilesTest, TooLongStartupDirectoryWritesNoSavedState) {
   EXPECT_FALSE(FileExists(Folder.File(SavedStateFileName)));
 }
 
-TEST_F(ConfigFilesTest, SavedStateIsWrittenByteForByteIntoTheStartupFolder) {
+TEST_F(ConfigFilesTest, SavedStateIsWrittenByteForByteIntoTheStartupFolderAndReadBack) {
   TempFolder elsewhere;
   PathTexts paths = StartedHere();
   CurrentFolder current(elsewhere.Path());
@@ -203,15 +197,11 @@ TEST_F(ConfigFilesTest, SavedStateIsWrittenByteForByteIntoTheStartupFolder) {
   EXPECT_EQ(ReadBytes(Folder.File(SavedStateFileName)), expected);
   EXPECT_FALSE(FileExists(elsewhere.File(SavedStateFileName)));
   EXPECT_FALSE(FileExists(Folder.File("ZQ347Fill.sav.new")));
-}
 
-TEST_F(ConfigFilesTest, SavedStateRoundTrips) {
-  PathTexts paths = StartedHere();
-  CurrentFolder current(Folder.Path());
   RecordingSettings written = SampleSettings();
   WriteSavedState(Files, SavedStateFileName, written, paths);
   RecordingSettings read;
-  ReadSavedState(Files, SavedStateFileName, read);
+  ReadSavedState(Files, Folder.File(SavedStateFileName).c_str(), read);
   auto saved = [](const RecordingSettings& r) {
     return std::make_tuple(r.FreqIndex, r.SizeIndex, r.FileNumber, r.ZeroMul, r.CycleMode,
                            r.SynchroMode, r.DigitalBIT0);

@@ -35,27 +35,9 @@ TEST(ConfigTextLoad, AcceptsOneToMaxLengthBytes) {
   WriteBytes(folder.File("largest.cfg"), "A 1" + std::string(ConfigText::MaxLength - 3, ' '));
   WriteBytes(folder.File("too-large.cfg"), "A 1" + std::string(ConfigText::MaxLength - 2, ' '));
 
+  // An unloaded text answers -1 and touches nothing.
   ConfigText config;
   config.Load(folder.File("empty.cfg").c_str());
-  EXPECT_FALSE(config.IsLoaded());
-  config.Load(folder.File("too-large.cfg").c_str());
-  EXPECT_FALSE(config.IsLoaded());
-  config.Load(folder.File("missing.cfg").c_str());
-  EXPECT_FALSE(config.IsLoaded());
-  config.Load(folder.File("largest.cfg").c_str());
-  ASSERT_TRUE(config.IsLoaded());
-  int32_t value = 0;
-  EXPECT_EQ(config.GetInt("A", value, 0), 1);
-  EXPECT_EQ(value, 1);
-
-  FaultyFileSystem files;
-  files.ShortRead = true;
-  config.Load(folder.File("largest.cfg").c_str(), files);
-  EXPECT_FALSE(config.IsLoaded());
-}
-
-TEST(ConfigTextLoad, UnloadedTextAnswersMinusOneAndTouchesNothing) {
-  ConfigText config;
   int32_t value = 7;
   char text[8] = "keep";
   int32_t list[2] = {7, 7};
@@ -66,6 +48,19 @@ TEST(ConfigTextLoad, UnloadedTextAnswersMinusOneAndTouchesNothing) {
   EXPECT_EQ(value, 7);
   EXPECT_STREQ(text, "keep");
   EXPECT_EQ(list[0], 7);
+  config.Load(folder.File("too-large.cfg").c_str());
+  EXPECT_FALSE(config.IsLoaded());
+  config.Load(folder.File("missing.cfg").c_str());
+  EXPECT_FALSE(config.IsLoaded());
+  config.Load(folder.File("largest.cfg").c_str());
+  ASSERT_TRUE(config.IsLoaded());
+  EXPECT_EQ(config.GetInt("A", value, 0), 1);
+  EXPECT_EQ(value, 1);
+
+  FaultyFileSystem files;
+  files.ShortRead = true;
+  config.Load(folder.File("largest.cfg").c_str(), files);
+  EXPECT_FALSE(config.IsLoaded());
 }
 
 TEST(ConfigTextSyntax, SeparatorsCaseAndInnerSpacesDoNotMatter) {
