@@ -59,7 +59,6 @@ TEST(CommandLine, FaultsHaveOneExitCodeEverywhere) {
     std::string Message;
   } cases[] = {
       {{}, ExitUsage, "A subcommand is required"},
-      {{w, "--number", "seven"}, ExitUsage, "--number"},
       {{w, "--rate", "10KHz", "--rate-position", "2"}, ExitUsage, "excludes"},
       {{w, "--size", "1K", "--duration", "1"}, ExitUsage, "excludes"},
       {{w, "--rate-position", "0"}, ExitUsage, "--rate-position"},
@@ -76,7 +75,6 @@ TEST(CommandLine, FaultsHaveOneExitCodeEverywhere) {
       {{w, s, dir, "--name", "sub/Run"}, ExitUsage, "the base name sub/Run must not hold a folder"},
       {{w, s, dir, c, "1-4=OFF", c, "4=+-1V"}, ExitUsage, "A channel 4 is given twice"},
       {{"inspect"}, ExitUsage, "file is required"},
-      {{"inspect", "a.VDF", "b.VDF"}, ExitUsage, "b.VDF"},
       {{w, s, "/no/such/folder"}, ExitRefused, "there is no folder /no/such/folder"},
       {{w, s, folder.File("empty.cfg")}, ExitRefused, "empty.cfg is not a folder"},
       {{w, s, dir, "--dir", "/no/such/folder"}, ExitRefused, "there is no folder"},

@@ -49,8 +49,12 @@ class ConfigFilesTest : public ::testing::Test {
   FaultyFileSystem Files;
 };
 
-TEST_F(ConfigFilesTest, FirstStartWritesAndReadsTheBuiltInText) {
+TEST_F(ConfigFilesTest, FirstStartWritesTheBuiltInTextWholeOrNotAtAll) {
   std::string name = Folder.File(ConfigurationFileName);
+  Files.WriteBudget = 100;
+  WriteDefaultConfiguration(Files, name.c_str());
+  EXPECT_FALSE(FileExists(name));
+  Files.WriteBudget = -1;
   WriteDefaultConfiguration(Files, name.c_str());
   EXPECT_EQ(ReadBytes(name), ReadBytes(ZQ_BUILTIN_TEXT_FILE));
 
@@ -62,35 +66,23 @@ TEST_F(ConfigFilesTest, FirstStartWritesAndReadsTheBuiltInText) {
   EXPECT_EQ(c.HelpPostDelay, 5000);
   EXPECT_EQ(c.Gain[3], 100);
   EXPECT_EQ(c.FileAutoIncrement, 1);
-}
 
-TEST_F(ConfigFilesTest, DefaultConfigurationNeverReplacesAFileNorLeavesAPart) {
-  std::string name = Folder.File(ConfigurationFileName);
-  Files.WriteBudget = 100;
-  WriteDefaultConfiguration(Files, name.c_str());
-  EXPECT_FALSE(FileExists(name));
+  // An existing file is never replaced. An empty one is not read, yet the limits apply.
   WriteBytes(name, "");
   WriteDefaultConfiguration(Files, name.c_str());
   EXPECT_EQ(ReadBytes(name), "");
-  // An empty file is not loaded: every built-in value stays.
-  ProgramConfiguration c;
-  ReadConfiguration(Files, name.c_str(), c);
-  EXPECT_EQ(c.HelpPreDelay, 2000);
-}
-
-TEST_F(ConfigFilesTest, UnreadableFileStillGetsTheLimits) {
-  ProgramConfiguration c;
-  c.MaxFreq = -1.0;
-  c.MaxFreqMCh = 500000.0;
-  c.SizeCount = 2;
-  c.SizeArray[0] = 1000;
-  c.SizeArray[1] = 0;
-  ReadConfiguration(Files, Folder.File("missing.cfg").c_str(), c);
-  EXPECT_EQ(c.MaxFreq, 120000.0);
-  EXPECT_EQ(c.MaxFreqMCh, 120000.0);
-  EXPECT_EQ(c.SizeArray[0], 1024);
-  EXPECT_EQ(c.SizeArray[1], 256);
-  EXPECT_EQ(c.HelpPreDelay, 2000);
+  ProgramConfiguration unread;
+  unread.MaxFreq = -1.0;
+  unread.MaxFreqMCh = 500000.0;
+  unread.SizeCount = 2;
+  unread.SizeArray[0] = 1000;
+  unread.SizeArray[1] = 0;
+  ReadConfiguration(Files, name.c_str(), unread);
+  EXPECT_EQ(unread.MaxFreq, 120000.0);
+  EXPECT_EQ(unread.MaxFreqMCh, 120000.0);
+  EXPECT_EQ(unread.SizeArray[0], 1024);
+  EXPECT_EQ(unread.SizeArray[1], 256);
+  EXPECT_EQ(unread.HelpPreDelay, 2000);
 }
 
 TEST_F(ConfigFilesTest, MissingOrInvalidKeysTakeTheReaderDefaults) {

@@ -47,7 +47,7 @@ class RecordingModel : public ::testing::Test {
   RecordingSettings Settings;
 };
 
-TEST_F(RecordingModel, ChannelListHoldsEnabledAChannelsWithTheirCodes) {
+TEST_F(RecordingModel, ChannelListHoldsEnabledAChannelsWithTheirCodesAndBFollowsA) {
   Settings.ChAIndex[0] = 2;
   Settings.ChAIndex[4] = 7;
   Settings.ChAIndex[15] = -1;
@@ -69,9 +69,7 @@ TEST_F(RecordingModel, ChannelListHoldsEnabledAChannelsWithTheirCodes) {
   BuildChannelList(Settings, &list);
   EXPECT_EQ(list.Entries[0].Code, 0x00020001u);
   EXPECT_EQ(list.Entries[1].Code, 0xFFFF0006u);  // B off: -1 in the high half
-}
 
-TEST(SyncChannelB, BFollowsTheKindOfA) {
   RecordingSettings settings;
   const int32_t pairs[][3] = {
       // A, B before, B after
@@ -130,28 +128,22 @@ TEST_F(RecordingModel, VisibleRatesFollowTheChannelCount) {
 }
 
 TEST_F(RecordingModel, SelectRateKeepsTheRateOrTakesTheIndex) {
-  // The chosen rate survives a change of the channel count.
-  EnableChannels(1);
-  Settings.FreqIndex = 0;
-  SelectRate(Settings, Rebuild(), true);
-  EXPECT_EQ(Settings.SampleRate, 100000.0);
-
-  EnableChannels(2);
-  SelectRate(Settings, Rebuild(), false);
-  EXPECT_EQ(Settings.SampleRate, 50000.0);
-  EXPECT_EQ(Settings.FreqIndex, 0);
-
-  // A saved index beyond the list keeps the rate.
+  // A saved index beyond the list keeps the start rate; one below it takes the first.
   EnableChannels(1);
   Settings.FreqIndex = 40;
   SelectRate(Settings, Rebuild(), true);
   EXPECT_EQ(Settings.SampleRate, 10000.0);
   EXPECT_EQ(Settings.FreqIndex, 7);
-
   Settings.FreqIndex = -1;
   SelectRate(Settings, Rebuild(), true);
   EXPECT_EQ(Settings.FreqIndex, 0);
   EXPECT_EQ(Settings.SampleRate, 100000.0);
+
+  // The chosen rate survives a change of the channel count.
+  EnableChannels(2);
+  SelectRate(Settings, Rebuild(), false);
+  EXPECT_EQ(Settings.SampleRate, 50000.0);
+  EXPECT_EQ(Settings.FreqIndex, 0);
 
   // Ascending rates pick the first not above.
   Configuration.FreqArray[0] = 10.0;
