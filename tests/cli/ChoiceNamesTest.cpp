@@ -96,9 +96,7 @@ TEST(CommandLine, FaultsHaveOneExitCodeEverywhere) {
     EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
   }
   EXPECT_FALSE(FileExists(folder.File("0001Dat.VDF")));
-  CliRun help = RunArguments({w, "--help"});
-  EXPECT_EQ(help.Code, ExitDone);
-  EXPECT_NE(help.Out.find("(default: the configuration's, Dat)"), std::string::npos) << help.Out;
+  EXPECT_EQ(RunArguments({w, "--help"}).Code, ExitDone);
 }
 
 }  // namespace

@@ -222,14 +222,4 @@ TEST_F(ConfigFilesTest, FailedSaveKeepsThePreviousFile) {
   }
 }
 
-TEST_F(ConfigFilesTest, SavedStateKeysAreReadOneByOne) {
-  WriteBytes(Folder.File("s.sav"), "ChA10Index = 3\r\nFreqIndex = x\r\n");
-  RecordingSettings s = SampleSettings();
-  ReadSavedState(Files, Folder.File("s.sav").c_str(), s);
-  EXPECT_EQ(s.ChAIndex[9], 3);
-  EXPECT_EQ(s.ChAIndex[0], 0);  // "ChA1Index" does not match the line of channel 10
-  EXPECT_EQ(s.FreqIndex, 7);    // an invalid value leaves the setting as it was
-  EXPECT_EQ(s.FileNumber, 12);
-}
-
 }  // namespace
