@@ -90,7 +90,7 @@ TEST_F(ConfigFilesTest, MissingOrInvalidKeysTakeTheReaderDefaults) {
   EXPECT_EQ(c.HelpPreDelay, 60000);
   EXPECT_EQ(c.HelpPostDelay, 60000);
   EXPECT_EQ(c.ADCRange, 10.0);
-  EXPECT_EQ(c.Gain[2], 10);
+  EXPECT_EQ(std::vector<int32_t>(c.Gain, c.Gain + 5), (std::vector<int32_t>{0, 1, 10, 100, 200}));
   EXPECT_EQ(c.SizeCount, 100);
   EXPECT_EQ(c.SizeArray[0], 1024);
   EXPECT_EQ(c.SizeArray[99], 1073741824);  // the sizes stop doubling at 1 Gs
