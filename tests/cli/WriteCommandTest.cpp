@@ -26,13 +26,19 @@ class WriteCommandTest : public ::testing::Test {
   WriteRequest Request;
 };
 
-TEST_F(WriteCommandTest, OptionsOverrideTheSavedState) {
+TEST_F(WriteCommandTest, OptionsOverrideTheSavedStateAndFillWhatItLacks) {
   WriteBytes(Name(SavedStateFileName),
-             "FreqIndex = 0\r\nSizeIndex = 1\r\nFileNumber = 2\r\nChA1Index = 2\r\nChA2Index = 2");
+             "FreqIndex = 0\r\nSizeIndex = 33\r\nFileNumber = 2\r\nChA1Index = 2\r\nChA2Index = 2");
   Request.IgnoreSavedState = false;
+  CliRun run = RunWrite(Request);
+  EXPECT_EQ(run.Code, ExitRefused);
+  EXPECT_EQ(run.Err,
+            "zq347cli: the \"Size/Time per channel\" list has no choice in the saved "
+            "state; give one with an option\n");
+  Request.Size = "2K";
   Request.ChannelsA = {"2=OFF"};
   Request.RecordNumber = 1000;  // the last in the list
-  CliRun run = RunWrite(Request);
+  run = RunWrite(Request);
   ASSERT_EQ(run.Code, ExitDone) << run.Err;
   // One channel of 2 Ks; the rate chosen for two channels stays when one goes off.
   std::string bytes = ReadBytes(Name("01000Dat.VDF"));
@@ -41,18 +47,6 @@ TEST_F(WriteCommandTest, OptionsOverrideTheSavedState) {
   EXPECT_EQ(static_cast<uint8_t>(bytes[0x074]) | static_cast<uint8_t>(bytes[0x075]) << 8 |
                 static_cast<uint8_t>(bytes[0x076]) << 16,
             50000);
-}
-
-TEST_F(WriteCommandTest, ASavedListWithoutAChoiceAsksForAnOption) {
-  WriteBytes(Name(SavedStateFileName), "SizeIndex = 33\r\nChA1Index = 2\r\n");
-  Request.IgnoreSavedState = false;
-  CliRun run = RunWrite(Request);
-  EXPECT_EQ(run.Code, ExitRefused);
-  EXPECT_EQ(run.Err,
-            "zq347cli: the \"Size/Time per channel\" list has no choice in the saved "
-            "state; give one with an option\n");
-  Request.Size = "1K";
-  EXPECT_EQ(RunWrite(Request).Code, ExitDone);
 }
 
 TEST_F(WriteCommandTest, AReadOnlyFileIsReplacedOnlyWhenForced) {

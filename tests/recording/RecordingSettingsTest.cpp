@@ -11,10 +11,9 @@ TEST(QuantiseSampleRate, FollowsTheLoggersClockDividers) {
   // The rate asked for, the divider of the 24 MHz clock; the first of each kind of
   // rate and those below the slowest divider, then those beyond the clock.
   const std::pair<double, double> cases[] = {
-      {100000, 240}, {9000, 2667},   {7000, 3429},   {300, 80004},    {31, 774192},
-      {366, 65568},  {367, 65395},   {18000, 1333},  {0, 786420},     {1, 786420},
-      {30, 786420},  {-0.4, 786420}, {-100, 786420}, {-1e12, 786420}, {24e6, 1},
-      {48e6, 1},     {48000001, 1},  {1e9, 1},       {4.2e9, 1},      {1e12, 1}};
+      {100000, 240}, {9000, 2667},  {7000, 3429}, {300, 80004}, {31, 774192},   {366, 65568},
+      {367, 65395},  {18000, 1333}, {0, 786420},  {30, 786420}, {-0.4, 786420}, {-1e12, 786420},
+      {24e6, 1},     {48000001, 1}, {4.2e9, 1},   {1e12, 1}};
   for (auto [rate, divider] : cases) {
     double quantised = rate;
     QuantiseSampleRate(quantised);
