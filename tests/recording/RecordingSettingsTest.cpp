@@ -85,21 +85,7 @@ TEST_F(RecordingModel, ChannelListHoldsEnabledAChannelsWithTheirCodesAndBFollows
   }
 }
 
-TEST_F(RecordingModel, RateLimitOfNoneOneAndMoreChannels) {
-  // No channel counts zero but limits as one; the ceiling of several applies from two.
-  Configuration.MaxFreqMCh = 60000.0;
-  EnableChannels(0);
-  EXPECT_EQ(BuildChannelList(Settings, nullptr), 0);
-  EXPECT_EQ(Settings.ChannelCount, 1);
-  EXPECT_EQ(RateLimit(Settings, Configuration, 0), 100000.0);
-  EXPECT_EQ(Rebuild().Count, 32);
-  EnableChannels(1);
-  EXPECT_EQ(RateLimit(Settings, Configuration, BuildChannelList(Settings, nullptr)), 100000.0);
-  EnableChannels(2);
-  EXPECT_EQ(RateLimit(Settings, Configuration, BuildChannelList(Settings, nullptr)), 30000.0);
-}
-
-TEST_F(RecordingModel, VisibleRatesFollowTheChannelCount) {
+TEST_F(RecordingModel, VisibleRatesFollowTheChannelCountAndItsLimit) {
   // Channels, the number of rates shown and the first of them as configured; then a
   // position and the clock divider whose rate, shared by the channels, it shows.
   const struct {
@@ -124,6 +110,18 @@ TEST_F(RecordingModel, VisibleRatesFollowTheChannelCount) {
   ASSERT_EQ(one.Count, 32);
   EXPECT_EQ(one.Rates[1].Raw, -100.0);
   EXPECT_DOUBLE_EQ(one.Rates[1].Displayed, 24e6 / 786420);
+
+  // No channel counts zero but limits as one; the ceiling of several applies from two.
+  Configuration.MaxFreqMCh = 60000.0;
+  EnableChannels(0);
+  EXPECT_EQ(BuildChannelList(Settings, nullptr), 0);
+  EXPECT_EQ(Settings.ChannelCount, 1);
+  EXPECT_EQ(RateLimit(Settings, Configuration, 0), 100000.0);
+  EXPECT_EQ(Rebuild().Count, 32);
+  EnableChannels(1);
+  EXPECT_EQ(RateLimit(Settings, Configuration, BuildChannelList(Settings, nullptr)), 100000.0);
+  EnableChannels(2);
+  EXPECT_EQ(RateLimit(Settings, Configuration, BuildChannelList(Settings, nullptr)), 30000.0);
 }
 
 TEST_F(RecordingModel, SelectRateKeepsTheRateOrTakesTheIndex) {
