@@ -65,6 +65,7 @@ TEST(CommandLine, FaultsHaveOneExitCodeEverywhere) {
       {{w, "--number", "0"}, ExitUsage, "--number"},
       {{w, "--number", "1001"}, ExitUsage, "--number"},
       {{w, "--rate", ""}, ExitUsage, "--rate: must not be empty"},
+      {{w, "--duration", ""}, ExitUsage, "--duration: must not be empty"},
       {{w, "--name", ""}, ExitUsage, "--name: must not be empty"},
       {{w, s, dir, c, "5-3=OFF"}, ExitUsage, "--channel 5-3=OFF names an empty range"},
       {{w, s, dir, c, "3"}, ExitUsage, "--channel wants N=RANGE or N-M=RANGE, not 3"},

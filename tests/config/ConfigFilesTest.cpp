@@ -114,6 +114,11 @@ TEST_F(ConfigFilesTest, ValuesAreLimitedAndSizesRoundedUpToWholeSectors) {
   ASSERT_EQ(c.SizeCount, 6);
   EXPECT_EQ(std::vector<int32_t>(c.SizeArray, c.SizeArray + 6),
             (std::vector<int32_t>{1024, 256, 256, 256, 256, 512}));
+  std::string many = "FreqArray =";
+  for (int i = 1; i <= 120; ++i) {
+    many += " " + std::to_string(i);
+  }
+  EXPECT_EQ(Configured(many).FreqCount, 100);  // the lists hold a hundred entries at most
 }
 
 TEST_F(ConfigFilesTest, FileNameFollowsTheTextRules) {
@@ -170,14 +175,16 @@ TEST_F(ConfigFilesTest, DefaultsRememberTheStartupDirectoryWhenItFits) {
   EXPECT_FALSE(FileExists(Folder.File(SavedStateFileName)));
 }
 
-TEST_F(ConfigFilesTest, SavedStateIsWrittenByteForByteIntoTheStartupFolderAndReadBack) {
+TEST_F(ConfigFilesTest, SavedStateIsWrittenWholeIntoTheStartupFolderAndReadBack) {
   TempFolder elsewhere;
   PathTexts paths = StartedHere();
   CurrentFolder current(elsewhere.Path());
-  WriteSavedState(Files, SavedStateFileName, RecordingSettings(), paths);
+  RecordingSettings unset;
+  unset.SizeIndex = -1;  // a list without a choice
+  WriteSavedState(Files, SavedStateFileName, unset, paths);
 
   std::string expected =
-      "FreqIndex   = 0\r\nSizeIndex   = 0\r\nFileNumber  = 0\r\nZeroMul     = 0\r\n"
+      "FreqIndex   = 0\r\nSizeIndex   = -1\r\nFileNumber  = 0\r\nZeroMul     = 0\r\n"
       "CycleMode   = 0\r\nSynchroMode = 0\r\nDigitalBIT0 = 0\r\n\r\n";
   for (const char* group : {"A", "B"}) {
     for (int c = 1; c <= 16; ++c) {
@@ -195,19 +202,14 @@ TEST_F(ConfigFilesTest, SavedStateIsWrittenByteForByteIntoTheStartupFolderAndRea
   ReadSavedState(Files, Folder.File(SavedStateFileName).c_str(), read);
   auto saved = [](const RecordingSettings& r) {
     return std::make_tuple(r.FreqIndex, r.SizeIndex, r.FileNumber, r.ZeroMul, r.CycleMode,
-                           r.SynchroMode, r.DigitalBIT0);
+                           r.SynchroMode, r.DigitalBIT0,
+                           std::vector<int32_t>(r.ChAIndex, r.ChAIndex + ChannelsPerGroup),
+                           std::vector<int32_t>(r.ChBIndex, r.ChBIndex + ChannelsPerGroup));
   };
   EXPECT_EQ(saved(read), saved(written));
-  EXPECT_EQ(std::memcmp(read.ChAIndex, written.ChAIndex, sizeof read.ChAIndex), 0);
-  EXPECT_EQ(std::memcmp(read.ChBIndex, written.ChBIndex, sizeof read.ChBIndex), 0);
-}
 
-TEST_F(ConfigFilesTest, FailedSaveKeepsThePreviousFile) {
-  PathTexts paths = StartedHere();
-  CurrentFolder current(Folder.Path());
-  WriteSavedState(Files, SavedStateFileName, SampleSettings(), paths);
-  std::string previous = ReadBytes(SavedStateFileName);
-
+  // A failed save keeps the previous file.
+  std::string previous = ReadBytes(Folder.File(SavedStateFileName));
   FaultyFileSystem halfWay, failing, unflushed, locked;
   halfWay.WriteBudget = 200;  // the disk fills up half-way
   failing.WriteBudget = 200;
@@ -216,9 +218,15 @@ TEST_F(ConfigFilesTest, FailedSaveKeepsThePreviousFile) {
   locked.FailCreate = true;
   for (FaultyFileSystem* files : {&halfWay, &failing, &unflushed, &locked}) {
     WriteSavedState(*files, SavedStateFileName, RecordingSettings(), paths);
-    EXPECT_EQ(ReadBytes(SavedStateFileName), previous);
-    EXPECT_FALSE(FileExists("ZQ347Fill.sav.new"));
+    EXPECT_EQ(ReadBytes(Folder.File(SavedStateFileName)), previous);
+    EXPECT_FALSE(FileExists(Folder.File("ZQ347Fill.sav.new")));
   }
+
+  // A key missing, or with an invalid value, leaves its setting as it was.
+  WriteBytes(Folder.File(SavedStateFileName), "ChA10Index = 3\r\nFreqIndex = x\r\n");
+  ReadSavedState(Files, Folder.File(SavedStateFileName).c_str(), read);
+  written.ChAIndex[9] = 3;
+  EXPECT_EQ(saved(read), saved(written));
 }
 
 }  // namespace
