@@ -24,11 +24,6 @@ CliRun RunWrite(const WriteRequest& request, FileSystem& files,
   return Capture([&](Console& console) { return RunWriteCommand(request, files, console, stop); });
 }
 
-CliRun RunExamine(const ExamineRequest& request) {
-  return Capture(
-      [&](Console& console) { return RunExamineCommand(request, SystemFileSystem(), console); });
-}
-
 CliRun RunArguments(const std::vector<std::string>& arguments) {
   std::vector<const char*> argv{"zq347cli"};
   for (const std::string& argument : arguments) {

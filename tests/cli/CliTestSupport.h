@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "cli/ExamineCommand.h"
 #include "cli/WriteCommand.h"
 #include "platform/FileSystem.h"
 
@@ -19,6 +18,5 @@ extern const volatile std::sig_atomic_t NeverStop;
 
 CliRun RunWrite(const WriteRequest& request, FileSystem& files = SystemFileSystem(),
                 const volatile std::sig_atomic_t& stop = NeverStop);
-CliRun RunExamine(const ExamineRequest& request);
 // The whole command line, options parsed as the program parses them.
 CliRun RunArguments(const std::vector<std::string>& arguments);

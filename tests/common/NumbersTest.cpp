@@ -12,20 +12,11 @@ std::string Formatted(double value) {
   return text;
 }
 
-TEST(FormatNumber, DropsTrailingZerosAndPoint) {
-  EXPECT_EQ(Formatted(10.0), "10");
-  EXPECT_EQ(Formatted(0.1), "0.1");
-  EXPECT_EQ(Formatted(0.05), "0.05");
-  EXPECT_EQ(Formatted(8.998875), "8.999");
-  EXPECT_EQ(Formatted(2.5), "2.5");
+// The labels' tests show most numbers; here zero, the sign and a number too long.
+TEST(FormatNumber, ZeroSignAndHugeValues) {
   EXPECT_EQ(Formatted(0.0), "0");
   EXPECT_EQ(Formatted(0.0004), "0");
-  EXPECT_EQ(Formatted(1000.0), "1000");
   EXPECT_EQ(Formatted(-1.5), "-1.5");
-  EXPECT_EQ(Formatted(30.517578), "30.518");
-}
-
-TEST(FormatNumber, HugeValuesAreCutWithoutLosingDigits) {
   // 1e40 does not fit: the text is cut to the buffer, and its zeros are digits.
   std::string text = Formatted(1e40);
   EXPECT_EQ(text.size(), NumberTextSize - 1);

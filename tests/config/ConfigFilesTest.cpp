@@ -49,23 +49,14 @@ class ConfigFilesTest : public ::testing::Test {
   FaultyFileSystem Files;
 };
 
-TEST_F(ConfigFilesTest, FallbackListsStayPositiveAndWhole) {
-  ProgramConfiguration c;
-  EXPECT_EQ(c.FreqCount, 100);
-  EXPECT_EQ(c.SizeCount, 100);
-  EXPECT_EQ(c.SizeArray[20], 1073741824);
-  for (int i = 0; i < ListCapacity; ++i) {
-    EXPECT_GT(c.FreqArray[i], 0.0) << i;
-    EXPECT_GT(c.SizeArray[i], 0) << i;
-    EXPECT_EQ(c.SizeArray[i] % 256, 0) << i;
-  }
-}
-
-TEST_F(ConfigFilesTest, FirstStartWritesAndReadsTheBuiltInText) {
+TEST_F(ConfigFilesTest, FirstStartWritesTheBuiltInTextWholeOrNotAtAll) {
   std::string name = Folder.File(ConfigurationFileName);
+  Files.WriteBudget = 100;
+  WriteDefaultConfiguration(Files, name.c_str());
+  EXPECT_FALSE(FileExists(name));
+  Files.WriteBudget = -1;
   WriteDefaultConfiguration(Files, name.c_str());
   EXPECT_EQ(ReadBytes(name), ReadBytes(ZQ_BUILTIN_TEXT_FILE));
-  EXPECT_EQ(ReadBytes(name).size(), 1619u);
 
   // The lists, the file name and the fill word show in the recording and command
   // line tests; here the rest.
@@ -75,40 +66,23 @@ TEST_F(ConfigFilesTest, FirstStartWritesAndReadsTheBuiltInText) {
   EXPECT_EQ(c.HelpPostDelay, 5000);
   EXPECT_EQ(c.Gain[3], 100);
   EXPECT_EQ(c.FileAutoIncrement, 1);
-}
 
-TEST_F(ConfigFilesTest, ExistingConfigurationIsNeverReplaced) {
-  std::string name = Folder.File(ConfigurationFileName);
+  // An existing file is never replaced. An empty one is not read, yet the limits apply.
   WriteBytes(name, "");
   WriteDefaultConfiguration(Files, name.c_str());
   EXPECT_EQ(ReadBytes(name), "");
-  // An empty file is not loaded: every built-in value stays.
-  ProgramConfiguration c;
-  ReadConfiguration(Files, name.c_str(), c);
-  EXPECT_EQ(c.HelpPreDelay, 2000);
-  EXPECT_EQ(c.FreqCount, 100);
-}
-
-TEST_F(ConfigFilesTest, CutOffDefaultConfigurationIsRemoved) {
-  std::string name = Folder.File(ConfigurationFileName);
-  Files.WriteBudget = 100;
-  WriteDefaultConfiguration(Files, name.c_str());
-  EXPECT_FALSE(FileExists(name));
-}
-
-TEST_F(ConfigFilesTest, UnreadableFileStillGetsTheLimits) {
-  ProgramConfiguration c;
-  c.MaxFreq = -1.0;
-  c.MaxFreqMCh = 500000.0;
-  c.SizeCount = 2;
-  c.SizeArray[0] = 1000;
-  c.SizeArray[1] = 0;
-  ReadConfiguration(Files, Folder.File("missing.cfg").c_str(), c);
-  EXPECT_EQ(c.MaxFreq, 120000.0);
-  EXPECT_EQ(c.MaxFreqMCh, 120000.0);
-  EXPECT_EQ(c.SizeArray[0], 1024);
-  EXPECT_EQ(c.SizeArray[1], 256);
-  EXPECT_EQ(c.HelpPreDelay, 2000);
+  ProgramConfiguration unread;
+  unread.MaxFreq = -1.0;
+  unread.MaxFreqMCh = 500000.0;
+  unread.SizeCount = 2;
+  unread.SizeArray[0] = 1000;
+  unread.SizeArray[1] = 0;
+  ReadConfiguration(Files, name.c_str(), unread);
+  EXPECT_EQ(unread.MaxFreq, 120000.0);
+  EXPECT_EQ(unread.MaxFreqMCh, 120000.0);
+  EXPECT_EQ(unread.SizeArray[0], 1024);
+  EXPECT_EQ(unread.SizeArray[1], 256);
+  EXPECT_EQ(unread.HelpPreDelay, 2000);
 }
 
 TEST_F(ConfigFilesTest, MissingOrInvalidKeysTakeTheReaderDefaults) {
@@ -116,17 +90,19 @@ TEST_F(ConfigFilesTest, MissingOrInvalidKeysTakeTheReaderDefaults) {
   EXPECT_EQ(c.HelpPreDelay, 60000);
   EXPECT_EQ(c.HelpPostDelay, 60000);
   EXPECT_EQ(c.ADCRange, 10.0);
-  EXPECT_EQ(c.Gain[2], 10);
+  EXPECT_EQ(std::vector<int32_t>(c.Gain, c.Gain + 5), (std::vector<int32_t>{0, 1, 10, 100, 200}));
   EXPECT_EQ(c.SizeCount, 100);
   EXPECT_EQ(c.SizeArray[0], 1024);
+  EXPECT_EQ(c.SizeArray[99], 1073741824);  // the sizes stop doubling at 1 Gs
   EXPECT_EQ(c.FreqCount, 100);
+  EXPECT_EQ(c.FreqArray[3], 12500.0);
   EXPECT_EQ(c.TimeCount, 0);
   EXPECT_STREQ(c.File, "Dat");
   EXPECT_EQ(c.FileAutoIncrement, 0);
   EXPECT_EQ(c.FillValue, 0xFFFF);
 }
 
-TEST_F(ConfigFilesTest, ValuesAreLimited) {
+TEST_F(ConfigFilesTest, ValuesAreLimitedAndSizesRoundedUpToWholeSectors) {
   EXPECT_EQ(Configured("HelpPostDelay = 100").HelpPostDelay, 500);
   EXPECT_EQ(Configured("HelpPreDelay = 70000").HelpPreDelay, 60000);
   EXPECT_EQ(Configured("HelpPreDelay = -5").HelpPreDelay, 0);
@@ -134,29 +110,20 @@ TEST_F(ConfigFilesTest, ValuesAreLimited) {
   ProgramConfiguration c = Configured("MaxFreq = 100000\nMaxFreqMCh = 200000");
   EXPECT_EQ(c.MaxFreq, 100000.0);
   EXPECT_EQ(c.MaxFreqMCh, 100000.0);
-}
-
-TEST_F(ConfigFilesTest, SizesAreRoundedUpToWholeSectorsAndStayPositive) {
-  ProgramConfiguration c = Configured("SizeArray = 1000, 100, 0, -1000, 0x7FFFFFFF, 512");
+  c = Configured("SizeArray = 1000, 100, 0, -1000, 0x7FFFFFFF, 512");
   ASSERT_EQ(c.SizeCount, 6);
   EXPECT_EQ(std::vector<int32_t>(c.SizeArray, c.SizeArray + 6),
             (std::vector<int32_t>{1024, 256, 256, 256, 256, 512}));
-}
-
-TEST_F(ConfigFilesTest, ListsHoldAtMostOneHundredEntries) {
-  std::string text = "FreqArray =";
+  std::string many = "FreqArray =";
   for (int i = 1; i <= 120; ++i) {
-    text += " " + std::to_string(i);
+    many += " " + std::to_string(i);
   }
-  ProgramConfiguration c = Configured(text);
-  EXPECT_EQ(c.FreqCount, 100);
-  EXPECT_EQ(c.FreqArray[99], 100.0);
+  EXPECT_EQ(Configured(many).FreqCount, 100);  // the lists hold a hundred entries at most
 }
 
 TEST_F(ConfigFilesTest, FileNameFollowsTheTextRules) {
   EXPECT_STREQ(Configured("File = \"My File\"").File, "My File");
-  std::string longName(300, 'x');
-  EXPECT_EQ(std::string(Configured("File = " + longName).File), std::string(255, 'X'));
+  EXPECT_EQ(std::string(Configured("File = " + std::string(300, 'x')).File), std::string(255, 'X'));
 
   // UTF-8 stays, cut between characters; other bytes come from an older editor in the
   // system's 8-bit code page (1252 under Wine here) and give the name they always gave.
@@ -177,7 +144,7 @@ TEST_F(ConfigFilesTest, FileNameFollowsTheTextRules) {
 #endif
 }
 
-TEST_F(ConfigFilesTest, DefaultsRememberTheStartupDirectory) {
+TEST_F(ConfigFilesTest, DefaultsRememberTheStartupDirectoryWhenItFits) {
   CurrentFolder current(Folder.Path());
   ProgramConfiguration c;
   c.HelpPreDelay = 1;
@@ -197,14 +164,9 @@ TEST_F(ConfigFilesTest, DefaultsRememberTheStartupDirectory) {
   Files.Directory = std::string("C:") + PathSeparator + "表";
   LoadDefaults(Files, c, s, paths);
   EXPECT_EQ(std::string(paths.OutputDirectory), Files.Directory + PathSeparator);
-}
 
-TEST_F(ConfigFilesTest, TooLongStartupDirectoryWritesNoSavedState) {
-  CurrentFolder current(Folder.Path());
+  // A start-up directory too long to hold writes no saved state.
   Files.FailCurrentDir = true;
-  ProgramConfiguration c;
-  RecordingSettings s;
-  PathTexts paths;
   LoadDefaults(Files, c, s, paths);
   EXPECT_STREQ(paths.StartupDirectory, "");
   // Data files go to the current directory rather than to the root of a drive.
@@ -213,14 +175,16 @@ TEST_F(ConfigFilesTest, TooLongStartupDirectoryWritesNoSavedState) {
   EXPECT_FALSE(FileExists(Folder.File(SavedStateFileName)));
 }
 
-TEST_F(ConfigFilesTest, SavedStateIsWrittenByteForByteIntoTheStartupFolder) {
+TEST_F(ConfigFilesTest, SavedStateIsWrittenWholeIntoTheStartupFolderAndReadBack) {
   TempFolder elsewhere;
   PathTexts paths = StartedHere();
   CurrentFolder current(elsewhere.Path());
-  WriteSavedState(Files, SavedStateFileName, RecordingSettings(), paths);
+  RecordingSettings unset;
+  unset.SizeIndex = -1;  // a list without a choice
+  WriteSavedState(Files, SavedStateFileName, unset, paths);
 
   std::string expected =
-      "FreqIndex   = 0\r\nSizeIndex   = 0\r\nFileNumber  = 0\r\nZeroMul     = 0\r\n"
+      "FreqIndex   = 0\r\nSizeIndex   = -1\r\nFileNumber  = 0\r\nZeroMul     = 0\r\n"
       "CycleMode   = 0\r\nSynchroMode = 0\r\nDigitalBIT0 = 0\r\n\r\n";
   for (const char* group : {"A", "B"}) {
     for (int c = 1; c <= 16; ++c) {
@@ -231,63 +195,38 @@ TEST_F(ConfigFilesTest, SavedStateIsWrittenByteForByteIntoTheStartupFolder) {
   EXPECT_EQ(ReadBytes(Folder.File(SavedStateFileName)), expected);
   EXPECT_FALSE(FileExists(elsewhere.File(SavedStateFileName)));
   EXPECT_FALSE(FileExists(Folder.File("ZQ347Fill.sav.new")));
-}
 
-TEST_F(ConfigFilesTest, SavedStateRoundTrips) {
-  PathTexts paths = StartedHere();
-  CurrentFolder current(Folder.Path());
   RecordingSettings written = SampleSettings();
   WriteSavedState(Files, SavedStateFileName, written, paths);
-  std::string text = ReadBytes(SavedStateFileName);
-  EXPECT_NE(text.find("SizeIndex   = -1\r\n"), std::string::npos);
-  EXPECT_NE(text.find("ChA10Index  = 9\r\n"), std::string::npos);
-
   RecordingSettings read;
-  ReadSavedState(Files, SavedStateFileName, read);
+  ReadSavedState(Files, Folder.File(SavedStateFileName).c_str(), read);
   auto saved = [](const RecordingSettings& r) {
     return std::make_tuple(r.FreqIndex, r.SizeIndex, r.FileNumber, r.ZeroMul, r.CycleMode,
-                           r.SynchroMode, r.DigitalBIT0);
+                           r.SynchroMode, r.DigitalBIT0,
+                           std::vector<int32_t>(r.ChAIndex, r.ChAIndex + ChannelsPerGroup),
+                           std::vector<int32_t>(r.ChBIndex, r.ChBIndex + ChannelsPerGroup));
   };
   EXPECT_EQ(saved(read), saved(written));
-  EXPECT_EQ(std::memcmp(read.ChAIndex, written.ChAIndex, sizeof read.ChAIndex), 0);
-  EXPECT_EQ(std::memcmp(read.ChBIndex, written.ChBIndex, sizeof read.ChBIndex), 0);
-}
 
-TEST_F(ConfigFilesTest, FailedSaveKeepsThePreviousFile) {
-  PathTexts paths = StartedHere();
-  CurrentFolder current(Folder.Path());
-  WriteSavedState(Files, SavedStateFileName, SampleSettings(), paths);
-  std::string previous = ReadBytes(SavedStateFileName);
-
-  for (bool fails : {false, true}) {
-    Files.WriteBudget = 200;  // the disk fills up half-way
-    Files.WriteFailsAtBudget = fails;
-    WriteSavedState(Files, SavedStateFileName, RecordingSettings(), paths);
-    EXPECT_EQ(ReadBytes(SavedStateFileName), previous);
-    EXPECT_FALSE(FileExists("ZQ347Fill.sav.new"));
+  // A failed save keeps the previous file.
+  std::string previous = ReadBytes(Folder.File(SavedStateFileName));
+  FaultyFileSystem halfWay, failing, unflushed, locked;
+  halfWay.WriteBudget = 200;  // the disk fills up half-way
+  failing.WriteBudget = 200;
+  failing.WriteFailsAtBudget = true;
+  unflushed.FailFlush = true;  // written into the cache, never onto the disk
+  locked.FailCreate = true;
+  for (FaultyFileSystem* files : {&halfWay, &failing, &unflushed, &locked}) {
+    WriteSavedState(*files, SavedStateFileName, RecordingSettings(), paths);
+    EXPECT_EQ(ReadBytes(Folder.File(SavedStateFileName)), previous);
+    EXPECT_FALSE(FileExists(Folder.File("ZQ347Fill.sav.new")));
   }
-  Files.WriteBudget = -1;
-  Files.FailFlush = true;  // written into the cache, never onto the disk
-  WriteSavedState(Files, SavedStateFileName, RecordingSettings(), paths);
-  EXPECT_EQ(ReadBytes(SavedStateFileName), previous);
-  EXPECT_FALSE(FileExists("ZQ347Fill.sav.new"));
-  Files.FailCreate = true;
-  WriteSavedState(Files, SavedStateFileName, RecordingSettings(), paths);
-  EXPECT_EQ(ReadBytes(SavedStateFileName), previous);
-}
 
-TEST_F(ConfigFilesTest, SavedStateKeysAreReadOneByOne) {
-  WriteBytes(Folder.File("s.sav"), "ChA10Index = 3\r\nFreqIndex = x\r\n");
-  RecordingSettings s = SampleSettings();
-  ReadSavedState(Files, Folder.File("s.sav").c_str(), s);
-  EXPECT_EQ(s.ChAIndex[9], 3);
-  EXPECT_EQ(s.ChAIndex[0], 0);  // "ChA1Index" does not match the line of channel 10
-  EXPECT_EQ(s.FreqIndex, 7);    // an invalid value leaves the setting as it was
-  EXPECT_EQ(s.FileNumber, 12);
-
-  RecordingSettings untouched = SampleSettings();
-  ReadSavedState(Files, Folder.File("missing.sav").c_str(), untouched);
-  EXPECT_EQ(untouched.FileNumber, 12);
+  // A key missing, or with an invalid value, leaves its setting as it was.
+  WriteBytes(Folder.File(SavedStateFileName), "ChA10Index = 3\r\nFreqIndex = x\r\n");
+  ReadSavedState(Files, Folder.File(SavedStateFileName).c_str(), read);
+  written.ChAIndex[9] = 3;
+  EXPECT_EQ(saved(read), saved(written));
 }
 
 }  // namespace

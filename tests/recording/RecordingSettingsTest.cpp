@@ -7,31 +7,22 @@
 
 namespace {
 
-struct Quantised {
-  double Rate;
-  uint32_t Whole;
-};
-
-Quantised Quantise(double rate) {
-  uint32_t whole = QuantiseSampleRate(rate);
-  return {rate, whole};
-}
-
 TEST(QuantiseSampleRate, FollowsTheLoggersClockDividers) {
   // The rate asked for, the divider of the 24 MHz clock; the first of each kind of
   // rate and those below the slowest divider, then those beyond the clock.
   const std::pair<double, double> cases[] = {
-      {100000, 240}, {9000, 2667},   {7000, 3429},   {300, 80004},    {31, 774192},
-      {366, 65568},  {367, 65395},   {18000, 1333},  {0, 786420},     {1, 786420},
-      {30, 786420},  {-0.4, 786420}, {-100, 786420}, {-1e12, 786420}, {24e6, 1},
-      {48e6, 1},     {48000001, 1},  {1e9, 1},       {4.2e9, 1},      {1e12, 1}};
+      {100000, 240}, {9000, 2667},  {7000, 3429}, {300, 80004}, {31, 774192},   {366, 65568},
+      {367, 65395},  {18000, 1333}, {0, 786420},  {30, 786420}, {-0.4, 786420}, {-1e12, 786420},
+      {24e6, 1},     {48000001, 1}, {4.2e9, 1},   {1e12, 1}};
   for (auto [rate, divider] : cases) {
-    EXPECT_DOUBLE_EQ(Quantise(rate).Rate, 24e6 / divider) << rate;
+    double quantised = rate;
+    QuantiseSampleRate(quantised);
+    EXPECT_DOUBLE_EQ(quantised, 24e6 / divider) << rate;
   }
   // The whole aggregate rate the header holds.
   for (auto [rate, whole] :
        {std::pair{18000.0, 18005u}, {31.0, 31u}, {-100.0, 31u}, {4.2e9, 24000000u}}) {
-    EXPECT_EQ(Quantise(rate).Whole, whole) << rate;
+    EXPECT_EQ(QuantiseSampleRate(rate), whole) << rate;
   }
 }
 
@@ -55,7 +46,7 @@ class RecordingModel : public ::testing::Test {
   RecordingSettings Settings;
 };
 
-TEST_F(RecordingModel, ChannelListHoldsEnabledAChannelsWithTheirCodes) {
+TEST_F(RecordingModel, ChannelListHoldsEnabledAChannelsWithTheirCodesAndBFollowsA) {
   Settings.ChAIndex[0] = 2;
   Settings.ChAIndex[4] = 7;
   Settings.ChAIndex[15] = -1;
@@ -77,9 +68,7 @@ TEST_F(RecordingModel, ChannelListHoldsEnabledAChannelsWithTheirCodes) {
   BuildChannelList(Settings, &list);
   EXPECT_EQ(list.Entries[0].Code, 0x00020001u);
   EXPECT_EQ(list.Entries[1].Code, 0xFFFF0006u);  // B off: -1 in the high half
-}
 
-TEST(SyncChannelB, BFollowsTheKindOfA) {
   RecordingSettings settings;
   const int32_t pairs[][3] = {
       // A, B before, B after
@@ -96,15 +85,7 @@ TEST(SyncChannelB, BFollowsTheKindOfA) {
   }
 }
 
-TEST_F(RecordingModel, NoChannelCountsZeroButLimitsAsOne) {
-  EnableChannels(0);
-  EXPECT_EQ(BuildChannelList(Settings, nullptr), 0);
-  EXPECT_EQ(Settings.ChannelCount, 1);
-  EXPECT_EQ(RateLimit(Settings, Configuration, 0), 100000.0);
-  EXPECT_EQ(Rebuild().Count, 32);
-}
-
-TEST_F(RecordingModel, VisibleRatesFollowTheChannelCount) {
+TEST_F(RecordingModel, VisibleRatesFollowTheChannelCountAndItsLimit) {
   // Channels, the number of rates shown and the first of them as configured; then a
   // position and the clock divider whose rate, shared by the channels, it shows.
   const struct {
@@ -122,55 +103,49 @@ TEST_F(RecordingModel, VisibleRatesFollowTheChannelCount) {
     EXPECT_EQ(visible.Rates[0].Raw, c.First) << c.Channels;
     EXPECT_DOUBLE_EQ(visible.Rates[c.Shown].Displayed, 24e6 / c.Divider / c.Channels) << c.Shown;
   }
-}
-
-TEST_F(RecordingModel, NegativeConfiguredRateIsTheSlowestNotTheFastest) {
+  // A negative configured rate is the slowest, not the fastest.
   EnableChannels(1);
   Configuration.FreqArray[1] = -100;
   VisibleRateList one = Rebuild();
   ASSERT_EQ(one.Count, 32);
   EXPECT_EQ(one.Rates[1].Raw, -100.0);
   EXPECT_DOUBLE_EQ(one.Rates[1].Displayed, 24e6 / 786420);
-}
 
-TEST_F(RecordingModel, MultiChannelCeilingAppliesFromTwoChannels) {
+  // No channel counts zero but limits as one; the ceiling of several applies from two.
   Configuration.MaxFreqMCh = 60000.0;
+  EnableChannels(0);
+  EXPECT_EQ(BuildChannelList(Settings, nullptr), 0);
+  EXPECT_EQ(Settings.ChannelCount, 1);
+  EXPECT_EQ(RateLimit(Settings, Configuration, 0), 100000.0);
+  EXPECT_EQ(Rebuild().Count, 32);
   EnableChannels(1);
   EXPECT_EQ(RateLimit(Settings, Configuration, BuildChannelList(Settings, nullptr)), 100000.0);
   EnableChannels(2);
   EXPECT_EQ(RateLimit(Settings, Configuration, BuildChannelList(Settings, nullptr)), 30000.0);
 }
 
-TEST_F(RecordingModel, ChosenRateSurvivesAChangeOfChannelCount) {
-  EnableChannels(1);
-  Settings.FreqIndex = 0;
-  SelectRate(Settings, Rebuild(), true);
-  EXPECT_EQ(Settings.SampleRate, 100000.0);
-
-  EnableChannels(2);
-  SelectRate(Settings, Rebuild(), false);
-  EXPECT_EQ(Settings.SampleRate, 50000.0);
-  EXPECT_EQ(Settings.FreqIndex, 0);
-}
-
-TEST_F(RecordingModel, SavedIndexBeyondTheListKeepsTheRate) {
+TEST_F(RecordingModel, SelectRateKeepsTheRateOrTakesTheIndex) {
+  // A saved index beyond the list keeps the start rate; one below it takes the first.
   EnableChannels(1);
   Settings.FreqIndex = 40;
   SelectRate(Settings, Rebuild(), true);
   EXPECT_EQ(Settings.SampleRate, 10000.0);
   EXPECT_EQ(Settings.FreqIndex, 7);
-
   Settings.FreqIndex = -1;
   SelectRate(Settings, Rebuild(), true);
   EXPECT_EQ(Settings.FreqIndex, 0);
   EXPECT_EQ(Settings.SampleRate, 100000.0);
-}
 
-TEST_F(RecordingModel, AscendingRatesPickTheFirstNotAbove) {
+  // The chosen rate survives a change of the channel count.
+  EnableChannels(2);
+  SelectRate(Settings, Rebuild(), false);
+  EXPECT_EQ(Settings.SampleRate, 50000.0);
+  EXPECT_EQ(Settings.FreqIndex, 0);
+
+  // Ascending rates pick the first not above.
   Configuration.FreqArray[0] = 10.0;
   Configuration.FreqArray[1] = 100.0;
   Configuration.FreqCount = 2;
-  EnableChannels(1);
   Settings.FreqIndex = 1;
   SelectRate(Settings, Rebuild(), true);
   EXPECT_EQ(Settings.SampleRate, 10.0);
@@ -204,9 +179,7 @@ TEST_F(RecordingModel, ChunkCountsOfSizesAndDurations) {
     Settings.SizeIndex = outside;
     EXPECT_EQ(ComputeChunkCount(Settings, Configuration), 0) << outside;
   }
-}
-
-TEST_F(RecordingModel, AbsurdDurationsStayFinite) {
+  // Absurd durations stay finite.
   Settings.SizeIndex = 20;
   Settings.SampleRate = 1e300;
   EXPECT_GT(ComputeChunkCount(Settings, Configuration), int64_t{UINT32_MAX});
