@@ -45,6 +45,7 @@ if(CMAKE_CROSSCOMPILING)
     tests/window/StatusPanelsTest.cpp
     tests/window/WritingTest.cpp
     tests/window/WindowTestSupport.cpp
+    tests/TestFiles.cpp
     ${ZQ_RESOURCES})
   target_link_libraries(WindowTests PRIVATE zq_app zq_warnings GTest::gtest_main)
   set_target_properties(WindowTests PROPERTIES
@@ -57,8 +58,8 @@ if(CMAKE_CROSSCOMPILING)
   set_tests_properties(RemovableDrive PROPERTIES SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)
 
   # The real program in a fresh folder, driven from another process.
-  add_executable(EndToEndTests tests/e2e/EndToEndTest.cpp ${ZQ_RESOURCES})
-  target_link_libraries(EndToEndTests PRIVATE zq_platform zq_warnings GTest::gtest)
+  add_executable(EndToEndTests tests/e2e/EndToEndTest.cpp tests/TestFiles.cpp ${ZQ_RESOURCES})
+  target_link_libraries(EndToEndTests PRIVATE zq_core zq_warnings GTest::gtest)
   set_target_properties(EndToEndTests PROPERTIES
     CROSSCOMPILING_EMULATOR "${CMAKE_CROSSCOMPILING_EMULATOR}")
   add_test(NAME EndToEnd COMMAND EndToEndTests $<TARGET_FILE:ZQ347Fill>)
@@ -69,6 +70,7 @@ if(CMAKE_CROSSCOMPILING)
     tests/hints/HintTrackerTest.cpp
     tests/hints/HintWindowTest.cpp
     tests/window/WindowTestSupport.cpp
+    tests/TestFiles.cpp
     ${ZQ_RESOURCES})
   target_link_libraries(HintTests PRIVATE zq_app zq_warnings GTest::gtest_main)
   set_target_properties(HintTests PROPERTIES

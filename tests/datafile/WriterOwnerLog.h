@@ -23,14 +23,6 @@ class WriterOwnerLog : public WriterOwner {
     Texts.push_back(text);
   }
 
-  int Count(const std::string& prefix) const {
-    int count = 0;
-    for (const std::string& event : Events) {
-      count += event.compare(0, prefix.size(), prefix) == 0 ? 1 : 0;
-    }
-    return count;
-  }
-
   std::vector<std::string> Events;
   std::vector<WriterFailure> Failures;
   std::vector<std::string> Texts;  // questions and failure texts, in order

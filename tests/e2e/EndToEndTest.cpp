@@ -31,8 +31,7 @@ bool WaitFor(const std::function<bool()>& done) {
 void RunInFolder(const std::string& suffix) {
   FreshFolder folder(suffix);
   // The choices of an earlier run: channel 1 at +-10V, 2K samples (8 sectors).
-  WriteTextFile(folder.File("ZQ347Fill.sav"),
-                "SizeIndex = 1\r\nChA1Index = 2\r\nDigitalBIT0 = 1\r\n");
+  WriteBytes(folder.File("ZQ347Fill.sav"), "SizeIndex = 1\r\nChA1Index = 2\r\nDigitalBIT0 = 1\r\n");
 
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
@@ -74,12 +73,12 @@ void RunInFolder(const std::string& suffix) {
   CloseHandle(process.hProcess);
 
   // What the files hold is proven in process; here that they are there.
-  EXPECT_GT(ReadWholeFile(folder.File("ZQ347Fill.cfg")).size(), 0u);
-  std::string data = ReadWholeFile(name);
+  EXPECT_GT(ReadBytes(folder.File("ZQ347Fill.cfg")).size(), 0u);
+  std::string data = ReadBytes(name);
   ASSERT_EQ(data.size(), 512u + 8 * 512);
   EXPECT_EQ(data.substr(0, 9), "VELDORFFS");
   EXPECT_EQ(data.find_first_not_of('\xFF', 512), std::string::npos);
-  std::string saved = ReadWholeFile(folder.File("ZQ347Fill.sav"));
+  std::string saved = ReadBytes(folder.File("ZQ347Fill.sav"));
   EXPECT_NE(saved.find("DigitalBIT0 = 1\r\n"), std::string::npos);
 }
 

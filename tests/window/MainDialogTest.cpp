@@ -12,7 +12,7 @@ TEST(MainDialog, FirstStartShowsEveryListWithItsTexts) {
   FreshFolder folder;
   DialogUnderTest dialog;
   ResourceBytes builtin = BuiltinConfigurationText();
-  EXPECT_EQ(ReadWholeFile(folder.File("ZQ347Fill.cfg")), std::string(builtin.Data, builtin.Size));
+  EXPECT_EQ(ReadBytes(folder.File("ZQ347Fill.cfg")), std::string(builtin.Data, builtin.Size));
   EXPECT_EQ(WindowText(dialog.Window()), L"  ZQ347SD File Creator v4.2 [ Sep  3 2021 ]");
   // The Cyrillic caption survives a system whose code page is not 1251.
   EXPECT_EQ(WindowText(dialog.Control(IDC_CHOOSE_FILE)),

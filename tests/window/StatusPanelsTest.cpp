@@ -1,5 +1,5 @@
 // The status panels of the real dialog: what they show and when, their pixels and
-// GDI objects, and the loop ending a file that fills on its own thread.
+// GDI objects.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -122,24 +122,4 @@ TEST(StatusPanels, TheBarIsPaintedInTheCaptionColourAndDrawingLeaksNoGdiObject) 
   // The shared objects the panels use are still alive.
   EXPECT_EQ(GetObjectType(GetSysColorBrush(COLOR_BTNFACE)), static_cast<DWORD>(OBJ_BRUSH));
   EXPECT_EQ(GetObjectType(GetStockObject(DEFAULT_GUI_FONT)), static_cast<DWORD>(OBJ_FONT));
-}
-
-TEST(StatusPanels, TheLoopEndsTheFileThatFillsOnItsOwnThread) {
-  FreshFolder folder;
-  DialogUnderTest dialog;
-  MainApplication loop(IDR_KEYS);
-  dialog.Dialog().FillOnOwnThread();
-  loop.SetMainObject(&dialog.Dialog());
-
-  EXPECT_TRUE(loop.OnIdle());  // nothing fills: the loop may wait for a message
-
-  dialog.Pick(ChannelA(1), 2);
-  dialog.Pick(IDC_SIZE_TIME, 13);  // 8 Ms: 32768 chunks of 512 bytes
-  dialog.PressKey(VK_F2);
-  for (int turn = 0; dialog.Checked(IDC_WRITE) && turn < 3000; ++turn) {
-    loop.OnIdle();
-  }
-  dialog.Pump();
-  EXPECT_FALSE(dialog.Checked(IDC_WRITE));
-  EXPECT_EQ(FileSizeOf(folder.File("0001Dat.VDF")), 512 + 32768 * 512);
 }
