@@ -6,6 +6,10 @@
 // answer time while filling (ms). With --message, a second line gives the text of the
 // message box that the program shows after the file, or "message: none".
 //   GuiDriver PROGRAM FOLDER [--message]
+// With --interrupt, a second of the fill later it moves the dialog, stops the file with
+// F2, starts the next one and a second later leaves with Escape; prints the ms each
+// took to be done, and then until the program had ended ("interrupt: move M stop S
+// escape E exit X").
 // The baseline: a plain loop of 1 MiB writes from one buffer, flushed at its end.
 // Prints its seconds.
 //   GuiDriver --plain FILE MIB
@@ -68,6 +72,55 @@ int Fail(const char* text) {
   return 1;
 }
 
+void PressKey(HWND dialog, WPARAM key) {
+  PostMessageW(dialog, WM_KEYDOWN, key, 1);
+  PostMessageW(dialog, WM_KEYUP, key, 1 | (1u << 30) | (1u << 31));
+}
+
+// Milliseconds until `done` holds; negative when it did not within the wait limit.
+template <typename Done>
+double MsUntil(Done done) {
+  double start = Now();
+  while (!done()) {
+    if (Now() - start > WaitLimitMs / 1000.0) {
+      return -1;
+    }
+    Sleep(1);
+  }
+  return (Now() - start) * 1000;
+}
+
+bool Checked(HWND dialog) {
+  LRESULT checked = BST_UNCHECKED;
+  return AnswerTime(dialog, &checked) >= 0 && checked == BST_CHECKED;
+}
+
+// A move, a stop and an exit, each while a file fills.
+int Interrupt(HWND dialog, HANDLE process) {
+  Sleep(1000);
+  RECT before;
+  GetWindowRect(dialog, &before);
+  // Asynchronous: the dialog's own thread must take the move.
+  SetWindowPos(dialog, nullptr, before.left + 16, before.top + 16, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+  double move = MsUntil([&] {
+    RECT now;
+    return GetWindowRect(dialog, &now) && now.left == before.left + 16;
+  });
+  PressKey(dialog, VK_F2);
+  double stop = MsUntil([&] { return !Checked(dialog); });
+  PressKey(dialog, VK_F2);
+  if (MsUntil([&] { return Checked(dialog); }) < 0) {
+    return Fail("F2 did not start the second file");
+  }
+  Sleep(1000);
+  PressKey(dialog, VK_ESCAPE);
+  double escape = MsUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+  double exit = MsUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; });
+  std::printf("interrupt: move %.1f stop %.1f escape %.1f exit %.1f\n", move, stop, escape, exit);
+  return move < 0 || stop < 0 || escape < 0 || exit < 0 ? 1 : 0;
+}
+
 int PlainLoop(const char* name, int mib) {
   constexpr DWORD Block = 1 << 20;
   void* buffer = VirtualAlloc(nullptr, Block, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
@@ -115,8 +168,9 @@ int main(int argc, char** argv) {
     return PlainLoop(argv[2], std::atoi(argv[3]));
   }
   bool message = argc == 4 && std::strcmp(argv[3], "--message") == 0;
-  if (argc != 3 && !message) {
-    return Fail("usage: GuiDriver PROGRAM FOLDER [--message] | --plain FILE MIB");
+  bool interrupt = argc == 4 && std::strcmp(argv[3], "--interrupt") == 0;
+  if (argc != 3 && !message && !interrupt) {
+    return Fail("usage: GuiDriver PROGRAM FOLDER [--message | --interrupt] | --plain FILE MIB");
   }
   std::string command = std::string("\"") + argv[1] + "\"";
   STARTUPINFOA startup = {};
@@ -150,8 +204,16 @@ int main(int argc, char** argv) {
     Sleep(50);
   }
   double start = Now();
-  PostMessageW(dialog, WM_KEYDOWN, VK_F2, 1);
-  PostMessageW(dialog, WM_KEYUP, VK_F2, 1 | (1u << 30) | (1u << 31));
+  PressKey(dialog, VK_F2);
+  if (interrupt) {
+    if (MsUntil([&] { return Checked(dialog); }) < 0) {
+      return Fail("F2 did not start a file");
+    }
+    int code = Interrupt(dialog, process.hProcess);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+  }
   std::vector<double> answers;
   bool started = false;
   double startAnswer = 0;

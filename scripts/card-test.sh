@@ -6,7 +6,7 @@
 # - a card held to 5 MB/s: the file must be on the card when the program says it is
 #   done (a sync afterwards writes next to nothing); the command line's bar ends with
 #   the wait for the disk; the dialog answers while it fills. Prints the times and the
-#   dialog's answer times.
+#   dialog's answer times, and how soon it takes a move, F2 and Escape meanwhile.
 #   card-test.sh BUILD                   the native command line in BUILD
 #   card-test.sh BUILD PREFIX EMULATOR...  the Windows programs of BUILD under Wine
 set -uo pipefail
@@ -102,5 +102,24 @@ print(f"dialog answers while filling: {len(a)}, median {statistics.median(a):.1f
   awk "BEGIN { exit !($worst < 2000) }" || fail "the dialog did not answer for $worst ms"
   ((size == 512 + 16 * 1048576)) || fail "the dialog's file has $size bytes"
   ((synced < 1024)) || fail "the dialog said done before the card held the file"
+
+  # A move, F2 and Escape while a file fills: each taken at once, and the stopped
+  # files keep whole chunks. (Under Wine any program ends about 2 s after its last
+  # window has gone; that part is only printed.)
+  write_choices "$card_dir" 16 0 1 0
+  line=$("${emulator[@]}" "$build/GuiDriver.exe" "$(path "$build/ZQ347Fill.exe")" \
+    "$(path "$card_dir")" --interrupt | tr -d '\r')
+  echo "dialog while filling, ms: $line"
+  read -r _ _ move _ stop _ escape _ exit <<<"$line"
+  for taken in "$move" "$stop" "$escape"; do
+    awk "BEGIN { exit !(\"$taken\" != \"\" && $taken >= 0 && $taken < 2000) }" ||
+      fail "the dialog did not take a move, F2 or Escape at once: $line"
+  done
+  [[ ${exit:--1} != -* ]] || fail "the program did not end after Escape: $line"
+  for file in 0001Dat.VDF 0002Dat.VDF; do
+    size=$(stat -c %s "$card_dir/$file" 2>/dev/null || echo 0)
+    ((size > 512 && size < 512 + 16 * 1048576 && size % 512 == 0)) ||
+      fail "the stopped file $file has $size bytes"
+  done
 fi
 ((failures == 0))
