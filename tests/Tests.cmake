@@ -11,6 +11,7 @@ add_executable(UnitTests
   tests/datafile/DataFileWriterTest.cpp
   tests/datafile/FillRunTest.cpp
   tests/datafile/FullDiskTest.cpp
+  tests/hints/HelpTextsTest.cpp
   tests/hints/HintLayoutTest.cpp
   tests/recording/ListChoicesTest.cpp
   tests/recording/ListLabelsTest.cpp
