@@ -220,11 +220,33 @@ int32_t MainDialog::OnControlCommand(WPARAM first, LPARAM) {
   return 0;
 }
 
+bool MainDialog::WriteInBackground() {
+  HoldProgress = true;
+  bool ended = Writer.WriteInBackground();
+  HoldProgress = false;
+  DrawHeldProgress();
+  return ended;
+}
+
 void MainDialog::WriterProgress(uint32_t total, uint32_t done) {
+  if (HoldProgress) {
+    ProgressHeld = true;
+    HeldTotal = total;
+    HeldDone = done;
+    return;
+  }
   Status.UpdateDiskStatus(Hwnd, total, done);
 }
 
+void MainDialog::DrawHeldProgress() {
+  if (ProgressHeld) {
+    ProgressHeld = false;
+    Status.UpdateDiskStatus(Hwnd, HeldTotal, HeldDone);
+  }
+}
+
 void MainDialog::WriterStopped() {
+  DrawHeldProgress();
   ReleaseWriteButton();
   EnableControls(true);
 }
@@ -234,6 +256,7 @@ bool MainDialog::ConfirmReplace(const char* question) {
 }
 
 void MainDialog::WriterFailed(WriterFailure, const char* text) {
+  DrawHeldProgress();  // the panels under the box show where the file ended
   if (text[0] != '\0') {
     ShowMessage(MB_ICONHAND, text);
   }

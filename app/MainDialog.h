@@ -25,7 +25,7 @@ class MainDialog : public Dialog, private WriterOwner {
   // Each file fills on a thread of its own from its start; the loop passes on its
   // progress with WriteInBackground.
   void FillOnOwnThread() { Writer.FillOnOwnThread(); }
-  bool WriteInBackground() { return Writer.WriteInBackground(); }
+  bool WriteInBackground();
 
   const StatusPanels& Panels() const { return Status; }
 
@@ -49,6 +49,7 @@ class MainDialog : public Dialog, private WriterOwner {
 
   void EnableControls(bool enable);
   void ReleaseWriteButton();
+  void DrawHeldProgress();
 
   FileSystem& Files;
   ProgramConfiguration Configuration;
@@ -57,4 +58,9 @@ class MainDialog : public Dialog, private WriterOwner {
   DataFileWriter Writer;
   ParameterControls Controls;
   StatusPanels Status;
+  // The notices that one turn of the loop passes on are drawn once, with the last.
+  bool HoldProgress = false;
+  bool ProgressHeld = false;
+  uint32_t HeldTotal = 0;
+  uint32_t HeldDone = 0;
 };

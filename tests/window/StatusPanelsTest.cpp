@@ -1,5 +1,5 @@
 // The status panels of the real dialog: what they show and when, their pixels and
-// GDI objects.
+// GDI objects, and the end of a file that fills on its own thread.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -122,4 +122,26 @@ TEST(StatusPanels, TheBarIsPaintedInTheCaptionColourAndDrawingLeaksNoGdiObject) 
   // The shared objects the panels use are still alive.
   EXPECT_EQ(GetObjectType(GetSysColorBrush(COLOR_BTNFACE)), static_cast<DWORD>(OBJ_BRUSH));
   EXPECT_EQ(GetObjectType(GetStockObject(DEFAULT_GUI_FONT)), static_cast<DWORD>(OBJ_FONT));
+}
+
+// On its own thread the file's notices reach the panels a loop turn at a time, the last
+// of each turn drawn: the file is shown while it fills, the disk again at its end.
+TEST(StatusPanels, AFileOnItsOwnThreadIsShownWhileItFillsAndAfter) {
+  FreshFolder folder;
+  DialogUnderTest dialog;
+  dialog.Dialog().FillOnOwnThread();
+  dialog.Pick(ChannelA(1), 2);
+  dialog.Pick(IDC_SIZE_TIME, 15);  // 32 Ms: 131072 chunks, 64 MiB
+  dialog.PressKey(VK_F2);
+  bool fileShown = false;
+  for (int turn = 0; !dialog.Dialog().WriteInBackground() && turn < 20000; ++turn) {
+    fileShown = fileShown || RecordText(dialog).rfind("Record to", 0) == 0;
+    Sleep(5);
+  }
+  dialog.Pump();
+  EXPECT_TRUE(fileShown);
+  EXPECT_FALSE(dialog.Checked(IDC_WRITE));
+  EXPECT_DOUBLE_EQ(dialog.Dialog().Panels().RecordShown().BarMaximum, 0.0);
+  EXPECT_EQ(RecordText(dialog), dialog.Dialog().Panels().DiskShown().Text);
+  EXPECT_EQ(FileSizeOf(folder.File("0001Dat.VDF")), 512 + 131072 * 512);
 }
