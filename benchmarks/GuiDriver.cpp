@@ -116,9 +116,9 @@ int Interrupt(HWND dialog, HANDLE process) {
   Sleep(1000);
   PressKey(dialog, VK_ESCAPE);
   double escape = MsUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
-  double exit = MsUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; });
-  std::printf("interrupt: move %.1f stop %.1f escape %.1f exit %.1f\n", move, stop, escape, exit);
-  return move < 0 || stop < 0 || escape < 0 || exit < 0 ? 1 : 0;
+  double ended = MsUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; });
+  std::printf("interrupt: move %.1f stop %.1f escape %.1f exit %.1f\n", move, stop, escape, ended);
+  return move < 0 || stop < 0 || escape < 0 || ended < 0 ? 1 : 0;
 }
 
 int PlainLoop(const char* name, int mib) {

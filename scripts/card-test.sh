@@ -110,12 +110,12 @@ print(f"dialog answers while filling: {len(a)}, median {statistics.median(a):.1f
   line=$("${emulator[@]}" "$build/GuiDriver.exe" "$(path "$build/ZQ347Fill.exe")" \
     "$(path "$card_dir")" --interrupt | tr -d '\r')
   echo "dialog while filling, ms: $line"
-  read -r _ _ move _ stop _ escape _ exit <<<"$line"
-  for taken in "$move" "$stop" "$escape"; do
-    awk "BEGIN { exit !(\"$taken\" != \"\" && $taken >= 0 && $taken < 2000) }" ||
+  read -r _ _ move _ stop _ escape _ ended <<<"$line"
+  for taken in "$move" "$stop" "$escape"; do  # a time missing or negative: never taken
+    [[ $taken =~ ^[0-9.]+$ ]] && awk "BEGIN { exit !($taken < 2000) }" ||
       fail "the dialog did not take a move, F2 or Escape at once: $line"
   done
-  [[ ${exit:--1} != -* ]] || fail "the program did not end after Escape: $line"
+  [[ $ended =~ ^[0-9.]+$ ]] || fail "the program did not end after Escape: $line"
   for file in 0001Dat.VDF 0002Dat.VDF; do
     size=$(stat -c %s "$card_dir/$file" 2>/dev/null || echo 0)
     ((size > 512 && size < 512 + 16 * 1048576 && size % 512 == 0)) ||
