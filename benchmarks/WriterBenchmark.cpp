@@ -12,6 +12,7 @@
 #include <sys/resource.h>
 #endif
 
+#include "datafile/DataFileName.h"
 #include "datafile/DataFileWriter.h"
 
 namespace {
@@ -61,7 +62,7 @@ double WriteThroughWriter(const std::string& folder, uint32_t chunks) {
                 PathSeparator);
   DataFileWriter writer(files, owner, configuration, settings, paths);
   writer.ComposeFileName();
-  std::string name = std::string(paths.OutputPath) + ".VDF";
+  std::string name = std::string(paths.OutputPath) + DataFileExtension;
   ChannelList list;
   int32_t count = BuildChannelList(settings, &list);
 

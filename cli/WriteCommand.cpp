@@ -7,14 +7,13 @@
 #include "cli/ChoiceNames.h"
 #include "cli/ProgressBar.h"
 #include "config/ConfigFiles.h"
+#include "datafile/DataFileName.h"
 #include "datafile/DataFileSize.h"
 #include "datafile/DataFileWriter.h"
 #include "recording/ListChoices.h"
 #include "recording/ListLabels.h"
 
 namespace {
-
-constexpr char Extension[] = ".VDF";
 
 // Takes the writer's question and failures: the overwrite question is answered from
 // the options, a failure is kept for the exit code and standard error.
@@ -333,7 +332,7 @@ int WriteFile(const WriteRequest& request, FileSystem& files, Console& console,
   CommandOwner owner;
   DataFileWriter writer(files, owner, job.Configuration, job.Settings, job.Paths);
   writer.ComposeFileName();
-  std::string name = std::string(job.Paths.OutputPath) + Extension;
+  std::string name = std::string(job.Paths.OutputPath) + DataFileExtension;
   bool readOnly = files.Exists(name.c_str()) && files.IsReadOnly(name.c_str());
   owner.Replace = request.Force || (request.Overwrite && !readOnly);
 

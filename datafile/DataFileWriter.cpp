@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "datafile/DataFileHeader.h"
+#include "datafile/DataFileName.h"
 #include "datafile/DataFileSize.h"
 
 namespace {
@@ -23,7 +24,6 @@ constexpr double FlushSeconds = 0.008;
 constexpr int64_t FirstFlushBytes = 64 * 1024;
 constexpr int64_t MaxFlushBytes = 64 * 1024 * 1024;
 constexpr std::size_t MessageSize = 1024;  // room for a full name and a system reason
-constexpr char Extension[] = ".VDF";
 
 uint8_t ModeFlags(const RecordingSettings& settings) {
   uint8_t flags = 0;
@@ -75,9 +75,10 @@ StartOutcome DataFileWriter::StartDataFile(const ChannelList& list, int32_t coun
   }
   char message[MessageSize];
   // OutputPath was cut when the composed name did not fit; the name must not be.
-  int32_t nameLength = ComposedLength + static_cast<int32_t>(sizeof Extension) - 1;
+  int32_t nameLength = ComposedLength + static_cast<int32_t>(sizeof DataFileExtension) - 1;
   if (ComposedLength < 0 || nameLength >= NameSize ||
-      std::snprintf(FullName, sizeof FullName, "%s%s", Paths.OutputPath, Extension) >= NameSize) {
+      std::snprintf(FullName, sizeof FullName, "%s%s", Paths.OutputPath, DataFileExtension) >=
+          NameSize) {
     std::snprintf(message, sizeof message,
                   "The name of the data file would have %d characters, but at most %d are "
                   "possible.\nChoose a shorter folder or file name.",
