@@ -1,5 +1,7 @@
 #include "cli/Console.h"
 
+#include "cli/JsonText.h"
+
 void Complain(Console& console, const std::string& text) {
   std::string line = text;
   for (char& c : line) {
@@ -19,6 +21,15 @@ void Complain(Console& console, const std::string& text) {
   }
   console.Err << ProgramName << ": " << single << '\n';
   console.Err.flush();
+}
+
+int Fail(Console& console, int code, const std::string& text) {
+  Complain(console, text);
+  if (console.Json) {
+    console.Out << JsonError(text, code);
+    console.Out.flush();
+  }
+  return code;
 }
 
 std::string FileProblem(FileSystem& files, const std::string& name) {
@@ -41,4 +52,12 @@ std::string FolderProblem(FileSystem& files, const std::string& name) {
     return "there is no folder " + name;
   }
   return files.IsFolder(name.c_str()) ? std::string() : name + " is not a folder";
+}
+
+std::string InFolder(const std::string& folder, const std::string& name) {
+  if (folder.empty()) {
+    return name;
+  }
+  bool ends = folder.back() == PathSeparator || folder.back() == '/';
+  return ends ? folder + name : folder + PathSeparator + name;
 }

@@ -1,21 +1,24 @@
-// `inspect`: what the logger will record into a data file, and with --verify whether
-// the space after the header holds nothing but the fill word.
+// `inspect`: what the logger will record into data files, and with --verify whether
+// each holds a planned number of whole chunks of nothing but the fill word.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "cli/Console.h"
 #include "platform/FileSystem.h"
 
 struct ExamineRequest {
-  std::string File;
-  std::string ConfigFile;  // for the labels, sizes and fill word; empty: see below
+  std::vector<std::string> Paths;  // files, folders (every data file in them), "-" for stdin
+  std::string ConfigFile;          // for the labels, sizes and fill word; empty: see below
+  std::string SettingsFolder;      // its ZQ347Fill.cfg instead of the current folder's
   bool Verify = false;
   bool Json = false;
 };
 
-// Without a configuration file named, "ZQ347Fill.cfg" of the current folder is read
-// when it is there (never created); else the built-in values apply. A pipe is read to
-// its end. Returns an ExitCode: 1 for a file that cannot be opened or is not a data
-// file, and with `Verify` for one whose fill differs, that ends inside a chunk or holds none.
+// Without a configuration file named, ZQ347Fill.cfg of the settings folder (or of the
+// current one) is read when it is there, else the built-in text; none is ever created.
+// A pipe is read to its end. One report per file, then a summary; returns the worst
+// ExitCode of the files: 1 for one that cannot be opened or is not a data file, and with
+// `Verify` for one whose fill differs, that ends inside a chunk or matches no plan.
 int RunExamineCommand(const ExamineRequest& request, FileSystem& files, Console& console);

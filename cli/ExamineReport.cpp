@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "cli/JsonText.h"
 #include "common/Numbers.h"
 #include "common/Utf8.h"
 #include "recording/ListLabels.h"
@@ -84,39 +85,6 @@ std::string Printf(const char* format, ...) {
   int length = std::vsnprintf(text, sizeof text, format, arguments);
   va_end(arguments);
   return length < 0 ? std::string() : std::string(text);
-}
-
-// The length of the well-formed character at `at`; 0 for a stray byte.
-std::size_t CharacterLength(const std::string& text, std::size_t at) {
-  for (std::size_t length = 1; length <= 4 && at + length <= text.size(); ++length) {
-    if (IsUtf8(text.data() + at, length)) {
-      return length;
-    }
-  }
-  return 0;
-}
-
-// Characters pass as they are; a stray byte becomes U+FFFD (the name keeps its bytes
-// in "file_bytes").
-std::string JsonString(const std::string& text) {
-  std::string json = "\"";
-  for (std::size_t at = 0; at < text.size();) {
-    unsigned char u = static_cast<unsigned char>(text[at]);
-    std::size_t length = CharacterLength(text, at);
-    if (length == 0) {
-      json += "\\ufffd";
-      length = 1;
-    } else if (u == '"' || u == '\\') {
-      json += '\\';
-      json += text[at];
-    } else if (u < 0x20) {
-      json += Printf("\\u%04x", u);
-    } else {
-      json.append(text, at, length);
-    }
-    at += length;
-  }
-  return json + "\"";
 }
 
 std::string JsonLabel(const std::string& label) {
@@ -268,6 +236,8 @@ std::string FormatExamineJson(const ExamineResult& result,
     json += fill.FirstDifference >= 0 ? Printf("%" PRId64, fill.FirstDifference) : "null";
     json += "}";
   }
+  const char* const states[] = {"whole", "stopped_early", "damaged"};
+  json += std::string(",\"state\":\"") + states[static_cast<int>(result.State)] + "\"";
   json += ",\"notes\":[";
   for (std::size_t i = 0; i < header.Notes.size(); ++i) {
     json += std::string(i > 0 ? "," : "") + JsonString(header.Notes[i]);

@@ -16,8 +16,13 @@ struct FillCheck {
   int64_t FirstDifference = -1;  // file offset
 };
 
+// How a file counts in the summary.
+enum class FileState { Whole, Stopped, Damaged };
+
 struct ExamineResult {
   std::string Name;
+  FileState State = FileState::Damaged;
+  std::string Problem;  // why it is not whole
   int64_t FileSize = 0;
   DecodedHeader Header;
   SizeCheck Size;

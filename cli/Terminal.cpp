@@ -4,6 +4,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -23,6 +24,14 @@ bool StandardErrorIsTerminal() {
   return _isatty(_fileno(stderr)) != 0;
 #else
   return isatty(fileno(stderr)) != 0;
+#endif
+}
+
+FileHandle StandardInput() {
+#ifdef _WIN32
+  return reinterpret_cast<FileHandle>(GetStdHandle(STD_INPUT_HANDLE));
+#else
+  return STDIN_FILENO;
 #endif
 }
 

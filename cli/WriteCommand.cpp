@@ -53,14 +53,8 @@ struct Job {
   ProgramConfiguration Configuration;
   RecordingSettings Settings;
   PathTexts Paths;
+  std::string NewConfiguration;  // made from the built-in text once the file is written
 };
-
-std::string InFolder(const std::string& folder, const char* name) {
-  if (folder.empty()) {
-    return name;
-  }
-  return folder.back() == PathSeparator ? folder + name : folder + PathSeparator + name;
-}
 
 bool SetText(char (&field)[NameSize], const std::string& text) {
   if (text.size() >= sizeof field) {
@@ -86,7 +80,8 @@ int Usage(Console& console, const std::string& text) {
   return ExitUsage;
 }
 
-// The configuration and the saved choices, as the dialog reads them at start-up.
+// The configuration and the saved choices, as the dialog reads them at start-up; a
+// missing configuration is read from the built-in text the dialog would write.
 int LoadStart(const WriteRequest& request, FileSystem& files, Console& console, Job& job) {
   const std::string& folder = request.SettingsFolder;
   PathTexts folderPaths;
@@ -100,26 +95,21 @@ int LoadStart(const WriteRequest& request, FileSystem& files, Console& console, 
       return Refuse(console, "the folder name " + folder + " is too long");
     }
   }
-  if (!request.ConfigFile.empty()) {
-    std::string problem = FileProblem(files, request.ConfigFile);
+  LoadDefaults(files, job.Configuration, job.Settings, job.Paths);
+  std::string configName =
+      request.ConfigFile.empty() ? InFolder(folder, ConfigurationFileName) : request.ConfigFile;
+  if (request.ConfigFile.empty() && !files.Exists(configName.c_str())) {
+    job.NewConfiguration = configName;
+    ReadBuiltinConfiguration(job.Configuration);
+  } else {
+    std::string problem = FileProblem(files, configName);
     if (!problem.empty()) {
       return Refuse(console, "the configuration cannot be read: " + problem);
     }
+    ReadConfiguration(files, configName.c_str(), job.Configuration);
   }
-  std::string configName =
-      request.ConfigFile.empty() ? InFolder(folder, ConfigurationFileName) : request.ConfigFile;
-  std::string savedName = InFolder(folder, SavedStateFileName);
-  StartFiles names;
-  names.Configuration = configName.c_str();
-  names.CreateConfiguration = request.ConfigFile.empty();
-  names.SavedState = request.IgnoreSavedState ? nullptr : savedName.c_str();
-  LoadStartValues(files, names, job.Configuration, job.Settings, job.Paths);
-  // A folder shut to this user leaves its configuration unmade and unread.
-  if (!folder.empty() && request.ConfigFile.empty()) {
-    std::string problem = FileProblem(files, configName);
-    if (!problem.empty()) {
-      return Refuse(console, "the settings folder " + folder + " cannot be used: " + problem);
-    }
+  if (!request.IgnoreSavedState) {
+    ReadSavedState(files, InFolder(folder, SavedStateFileName).c_str(), job.Settings);
   }
   if (!folder.empty()) {
     std::memcpy(job.Paths.StartupDirectory, folderPaths.StartupDirectory, NameSize);
@@ -145,13 +135,8 @@ int ApplyTarget(const WriteRequest& request, FileSystem& files, Console& console
     }
   }
   const std::string& name = request.BaseName;
-  if (!name.empty()) {
-    if (name.find_first_of("/\\") != std::string::npos) {
-      return Usage(console, "the base name " + name + " must not hold a folder; use --dir");
-    }
-    if (!SetText(job.Configuration.File, name)) {
-      return Refuse(console, "the base name " + name + " is too long");
-    }
+  if (!name.empty() && !SetText(job.Configuration.File, name)) {
+    return Refuse(console, "the base name " + name + " is too long");
   }
   return ExitDone;
 }
@@ -304,6 +289,14 @@ int ApplyOptions(const WriteRequest& request, Console& console, Job& job) {
   return ExitDone;
 }
 
+// What the file will hold, in the dialog's words.
+std::string PlanLine(const Job& job, const std::string& name) {
+  uint32_t chunkBytes = BytesPerChunk(job.Settings.ChannelCount, job.Settings.SynchroMode != 0);
+  return "Plan: " + name + ", " +
+         std::to_string(DataFileBytes(PlannedChunks(job.Settings, job.Configuration), chunkBytes)) +
+         " bytes";
+}
+
 int Interrupted(Console& console, const std::string& name, uint32_t written, uint32_t total,
                 uint32_t chunkBytes) {
   char text[1024];
@@ -329,12 +322,34 @@ int WriteFile(const WriteRequest& request, FileSystem& files, Console& console,
     return Refuse(console, "no A channel is switched on; give one with --channel N=RANGE");
   }
 
+  std::string problem = WindowsNameProblem(job.Configuration.File);
+  if (!problem.empty()) {
+    return Refuse(console, std::string("the base name ") + job.Configuration.File + " " + problem);
+  }
+
   CommandOwner owner;
   DataFileWriter writer(files, owner, job.Configuration, job.Settings, job.Paths);
   writer.ComposeFileName();
-  std::string name = std::string(job.Paths.OutputPath) + DataFileExtension;
+  std::string name = writer.FileName();
   bool readOnly = files.Exists(name.c_str()) && files.IsReadOnly(name.c_str());
   owner.Replace = request.Force || (request.Overwrite && !readOnly);
+  if (files.Exists(name.c_str()) && !owner.Replace) {
+    return Refuse(console, "the " + name + " file already exists" +
+                               (readOnly ? " and is read-only; give --force to replace it"
+                                         : "; give --overwrite to replace it"));
+  }
+  console.Out << PlanLine(job, name) << "\n";
+  console.Out.flush();
+  if (request.DryRun) {
+    return ExitDone;
+  }
+  if (!job.NewConfiguration.empty()) {
+    WriteDefaultConfiguration(files, job.NewConfiguration.c_str());
+    problem = FileProblem(files, job.NewConfiguration);
+    if (!problem.empty()) {
+      return Refuse(console, "the configuration cannot be made: " + problem);
+    }
+  }
 
   StartOutcome outcome = writer.StartDataFile(list, count);
   if (outcome == StartOutcome::NotStarted) {
@@ -342,11 +357,6 @@ int WriteFile(const WriteRequest& request, FileSystem& files, Console& console,
     return ExitWriteFailure;
   }
   if (outcome == StartOutcome::Refused) {
-    if (owner.Failure == WriterFailure::ReplaceRefused) {
-      return Refuse(console, "the " + name + " file already exists" +
-                                 (readOnly ? " and is read-only; give --force to replace it"
-                                           : "; give --overwrite to replace it"));
-    }
     Complain(console, owner.Text);
     return ExitCodeOf(owner.Failure);
   }

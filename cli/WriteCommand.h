@@ -28,10 +28,13 @@ struct WriteRequest {
   int ResetMul = 0;
   int Bit0 = 0;
   bool Overwrite = false;
-  bool Force = false;  // also replaces a read-only file
+  bool Force = false;   // also replaces a read-only file
+  bool DryRun = false;  // prints the plan; makes no file or folder
 };
 
-// Writes the file and returns an ExitCode. `stop` turns non-zero when the user
+// Prints the plan and writes the file; returns an ExitCode. A refusal, and a dry run,
+// leave every file and folder as they were: a missing ZQ347Fill.cfg is made from the
+// built-in text only once the data file is about to be written. `stop` turns non-zero when the user
 // wants the file to stop where it stands.
 int RunWriteCommand(const WriteRequest& request, FileSystem& files, Console& console,
                     const volatile std::sig_atomic_t& stop);

@@ -19,6 +19,8 @@ constexpr int32_t MinHelpPostDelay = 500;
 
 const char* const NewFileSuffix = ".new";
 
+void ReadConfigurationText(const ConfigText& text, ProgramConfiguration& configuration);
+
 // Rounds up to a multiple of 256 in 32-bit arithmetic; the sizes must stay positive.
 int32_t RoundSize(int32_t size) {
   int32_t rounded = static_cast<int32_t>((static_cast<uint32_t>(size) + 255u) & ~255u);
@@ -108,6 +110,21 @@ void WriteDefaultConfiguration(FileSystem& files, const char* name) {
 void ReadConfiguration(FileSystem& files, const char* name, ProgramConfiguration& configuration) {
   ConfigText text;
   text.Load(name, files);
+  ReadConfigurationText(text, configuration);
+}
+
+void ReadBuiltinConfiguration(ProgramConfiguration& configuration) {
+  ResourceBytes bytes = BuiltinConfigurationText();
+  ConfigText text;
+  if (bytes.Data != nullptr && bytes.Size > 0) {
+    text.LoadBytes(bytes.Data, bytes.Size);
+  }
+  ReadConfigurationText(text, configuration);
+}
+
+namespace {
+
+void ReadConfigurationText(const ConfigText& text, ProgramConfiguration& configuration) {
   if (text.IsLoaded()) {
     text.GetInt("HelpPreDelay", configuration.HelpPreDelay, 60000);
     text.GetInt("HelpPostDelay", configuration.HelpPostDelay, 60000);
@@ -153,6 +170,8 @@ void ReadConfiguration(FileSystem& files, const char* name, ProgramConfiguration
     configuration.SizeArray[i] = RoundSize(configuration.SizeArray[i]);
   }
 }
+
+}  // namespace
 
 void ReadSavedState(FileSystem& files, const char* name, RecordingSettings& settings) {
   ConfigText text;

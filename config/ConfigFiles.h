@@ -21,6 +21,8 @@ void WriteDefaultConfiguration(FileSystem& files, const char* name);
 
 // Reads the configuration file, then enforces the limits whether or not it was read.
 void ReadConfiguration(FileSystem& files, const char* name, ProgramConfiguration& configuration);
+// The same from the built-in text, as if a fresh start had written it and read it back.
+void ReadBuiltinConfiguration(ProgramConfiguration& configuration);
 
 void ReadSavedState(FileSystem& files, const char* name, RecordingSettings& settings);
 

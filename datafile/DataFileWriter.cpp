@@ -65,6 +65,10 @@ void DataFileWriter::ComposeFileName() {
   int64_t number = int64_t{Settings.FileNumber} + Configuration.FileAutoIncrement;
   ComposedLength = std::snprintf(Paths.OutputPath, sizeof Paths.OutputPath, "%s0%03" PRId64 "%s",
                                  Paths.OutputDirectory, number, Configuration.File);
+  // Cut like OutputPath when too long; StartDataFile refuses such a name.
+  if (std::snprintf(FullName, sizeof FullName, "%s%s", Paths.OutputPath, DataFileExtension) < 0) {
+    FullName[0] = '\0';
+  }
 }
 
 StartOutcome DataFileWriter::StartDataFile(const ChannelList& list, int32_t count) {

@@ -55,8 +55,10 @@ class DataFileWriter {
   DataFileWriter(const DataFileWriter&) = delete;
   DataFileWriter& operator=(const DataFileWriter&) = delete;
 
-  // OutputPath = OutputDirectory + "0" + the file number in at least three digits + File.
+  // OutputPath = OutputDirectory + "0" + the file number in at least three digits + File;
+  // FileName() is that with the extension.
   void ComposeFileName();
+  const char* FileName() const { return FullName; }
   // `count` is the number of enabled A channels that built `list`.
   StartOutcome StartDataFile(const ChannelList& list, int32_t count);
   // One step of the fill: false when a chunk was written, true when there was nothing
