@@ -20,9 +20,25 @@ uint32_t BytesPerChunk(int32_t channelCount, bool synchro) {
   return static_cast<uint32_t>(SectorBytes * channelCount * (synchro ? 2 : 1));
 }
 
+double RecordedRate(double sampleRate, int32_t channelCount) {
+  double aggregate = sampleRate * channelCount;
+  QuantiseSampleRate(aggregate);
+  return aggregate / channelCount;
+}
+
 uint32_t PlannedChunks(const RecordingSettings& settings,
                        const ProgramConfiguration& configuration) {
-  int64_t chunks = ComputeChunkCount(settings, configuration);
+  int32_t channels = settings.ChannelCount > 0 ? settings.ChannelCount : 1;
+  double asked = settings.SampleRate * channels;
+  double clock = asked;
+  QuantiseSampleRate(clock);
+  double slowest = 0;
+  QuantiseSampleRate(slowest);
+  RecordingSettings sized = settings;
+  if (clock == slowest && clock > asked) {
+    sized.SampleRate = clock / channels;
+  }
+  int64_t chunks = ComputeChunkCount(sized, configuration);
   if (chunks > int64_t{UINT32_MAX}) {
     return UINT32_MAX;
   }
@@ -48,6 +64,7 @@ SizeCheck CheckSize(const DecodedHeader& header, const ProgramConfiguration& con
   }
 
   RecordingSettings settings;
+  settings.ChannelCount = header.ChannelCount;
   int32_t sizes = ClampInt(configuration.SizeCount, 0, ListCapacity);
   for (int32_t i = 0; i < sizes; ++i) {
     settings.SizeIndex = i;

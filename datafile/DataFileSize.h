@@ -15,7 +15,13 @@ constexpr int32_t SectorBytes = 512;
 // "A and B" mode.
 uint32_t BytesPerChunk(int32_t channelCount, bool synchro);
 
+// The per-channel rate the header records: what the logger's clock makes of the rate
+// that all `channelCount` channels share.
+double RecordedRate(double sampleRate, int32_t channelCount);
+
 // The sectors per channel, limited to what the writer's counters hold and at least one.
+// A duration is sized at the rate asked for, unless the clock cannot go that slow: then
+// at the faster rate the logger records, so that the recording is never cut short.
 uint32_t PlannedChunks(const RecordingSettings& settings,
                        const ProgramConfiguration& configuration);
 

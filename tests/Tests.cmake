@@ -8,6 +8,7 @@ add_executable(UnitTests
   tests/config/ConfigFilesTest.cpp
   tests/config/ConfigTextTest.cpp
   tests/datafile/DataFileHeaderTest.cpp
+  tests/datafile/DataFilePlanTest.cpp
   tests/datafile/DataFileWriterTest.cpp
   tests/datafile/FillRunTest.cpp
   tests/datafile/FullDiskTest.cpp
