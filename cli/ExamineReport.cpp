@@ -9,6 +9,7 @@
 #include "cli/JsonText.h"
 #include "common/Numbers.h"
 #include "common/Utf8.h"
+#include "datafile/DataFilePlan.h"
 #include "recording/ListLabels.h"
 
 namespace {
@@ -177,6 +178,10 @@ std::string FormatExamineText(const ExamineResult& result,
     text += "\n";
   }
   TextSize(text, result, configuration);
+  if (result.Size.ChunkBytes > 0) {
+    text += "Length:     " + DurationText(result.Size.Seconds) + " at " +
+            RateLabel(header.PerChannelRate) + " per channel, the header's rate\n";
+  }
   TextFill(text, result.Fill);
   for (const std::string& note : header.Notes) {
     text += "Note:       " + note + "\n";
@@ -225,6 +230,7 @@ std::string FormatExamineJson(const ExamineResult& result,
   json += Printf(",\"size\":{\"chunk_bytes\":%" PRId64 ",\"chunks\":%" PRId64
                  ",\"extra_bytes\":%" PRId64,
                  size.ChunkBytes, size.Chunks, size.ExtraBytes);
+  json += ",\"length_s\":" + JsonNumber(size.Seconds);
   json += ",\"planned\":" + JsonLabel(PlanLabel(result, configuration));
   json += ",\"planned_rate_hz\":" + (size.PlanRate > 0 ? JsonNumber(size.PlanRate) : "null");
   json += "}";

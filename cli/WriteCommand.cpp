@@ -8,6 +8,7 @@
 #include "cli/ProgressBar.h"
 #include "config/ConfigFiles.h"
 #include "datafile/DataFileName.h"
+#include "datafile/DataFilePlan.h"
 #include "datafile/DataFileSize.h"
 #include "datafile/DataFileWriter.h"
 #include "recording/ListChoices.h"
@@ -290,11 +291,8 @@ int ApplyOptions(const WriteRequest& request, Console& console, Job& job) {
 }
 
 // What the file will hold, in the dialog's words.
-std::string PlanLine(const Job& job, const std::string& name) {
-  uint32_t chunkBytes = BytesPerChunk(job.Settings.ChannelCount, job.Settings.SynchroMode != 0);
-  return "Plan: " + name + ", " +
-         std::to_string(DataFileBytes(PlannedChunks(job.Settings, job.Configuration), chunkBytes)) +
-         " bytes";
+std::string PlanLine(const Job& job) {
+  return "Plan: " + PlanText(PlanDataFile(job.Settings, job.Configuration, job.Paths)) + "\n";
 }
 
 int Interrupted(Console& console, const std::string& name, uint32_t written, uint32_t total,
@@ -333,16 +331,17 @@ int WriteFile(const WriteRequest& request, FileSystem& files, Console& console,
   std::string name = writer.FileName();
   bool readOnly = files.Exists(name.c_str()) && files.IsReadOnly(name.c_str());
   owner.Replace = request.Force || (request.Overwrite && !readOnly);
+  console.Out << PlanLine(job);
   if (files.Exists(name.c_str()) && !owner.Replace) {
     return Refuse(console, "the " + name + " file already exists" +
                                (readOnly ? " and is read-only; give --force to replace it"
                                          : "; give --overwrite to replace it"));
   }
-  console.Out << PlanLine(job, name) << "\n";
-  console.Out.flush();
   if (request.DryRun) {
+    console.Out << "Dry run: " << name << " would be written; nothing was made\n";
     return ExitDone;
   }
+  console.Out.flush();
   if (!job.NewConfiguration.empty()) {
     WriteDefaultConfiguration(files, job.NewConfiguration.c_str());
     problem = FileProblem(files, job.NewConfiguration);
@@ -352,6 +351,9 @@ int WriteFile(const WriteRequest& request, FileSystem& files, Console& console,
   }
 
   StartOutcome outcome = writer.StartDataFile(list, count);
+  if (outcome != StartOutcome::Started && !job.NewConfiguration.empty()) {
+    files.Remove(job.NewConfiguration.c_str());  // a refusal leaves nothing behind
+  }
   if (outcome == StartOutcome::NotStarted) {
     Complain(console, "no memory for the fill buffer");
     return ExitWriteFailure;

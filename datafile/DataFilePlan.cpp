@@ -12,8 +12,6 @@
 
 namespace {
 
-// The logger stores 124 samples and a block number in every 128 words.
-constexpr double SamplesPerSector = 256.0 * 124.0 / 128.0;
 constexpr double Kilo = 1024.0;
 constexpr char Times[] = "\u00D7";
 
@@ -62,7 +60,7 @@ DataFilePlan PlanDataFile(const RecordingSettings& settings,
   uint32_t chunks = PlannedChunks(settings, configuration);
   plan.Bytes = DataFileBytes(chunks, BytesPerChunk(channels, plan.Synchro));
   plan.RateHz = RecordedRate(settings.SampleRate, channels);
-  plan.Seconds = chunks * SamplesPerSector / plan.RateHz;
+  plan.Seconds = RecordedSeconds(chunks, plan.RateHz);
   return plan;
 }
 

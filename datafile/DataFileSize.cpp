@@ -45,6 +45,11 @@ uint32_t PlannedChunks(const RecordingSettings& settings,
   return chunks < 1 ? 1 : static_cast<uint32_t>(chunks);
 }
 
+double RecordedSeconds(int64_t chunks, double rate) {
+  constexpr double SamplesPerSector = 256.0 * 124.0 / 128.0;
+  return rate > 0 ? static_cast<double>(chunks) * SamplesPerSector / rate : 0.0;
+}
+
 int64_t DataFileBytes(uint32_t chunks, uint32_t chunkBytes) {
   return HeaderSize + int64_t{chunks} * chunkBytes;
 }
@@ -59,6 +64,7 @@ SizeCheck CheckSize(const DecodedHeader& header, const ProgramConfiguration& con
   int64_t data = fileSize > HeaderSize ? fileSize - HeaderSize : 0;
   check.Chunks = data / check.ChunkBytes;
   check.ExtraBytes = data % check.ChunkBytes;
+  check.Seconds = RecordedSeconds(check.Chunks, header.PerChannelRate);
   if (check.ExtraBytes != 0) {
     return check;
   }

@@ -25,6 +25,10 @@ double RecordedRate(double sampleRate, int32_t channelCount);
 uint32_t PlannedChunks(const RecordingSettings& settings,
                        const ProgramConfiguration& configuration);
 
+// How long the logger records into `chunks` sectors per channel at `rate` Hz per
+// channel: it stores 124 samples and a block number in every 128 words.
+double RecordedSeconds(int64_t chunks, double rate);
+
 // The header and `chunks` chunks.
 int64_t DataFileBytes(uint32_t chunks, uint32_t chunkBytes);
 
@@ -35,6 +39,7 @@ struct SizeCheck {
   int64_t ExtraBytes = 0;  // after the last whole chunk
   int32_t Plan = -1;       // position in the size/time list; -1 when none matches
   double PlanRate = 0;     // Hz per channel, the configured rate a duration plan uses
+  double Seconds = 0;      // the recording's length at the header's rate
 };
 
 SizeCheck CheckSize(const DecodedHeader& header, const ProgramConfiguration& configuration,
