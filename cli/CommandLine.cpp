@@ -114,7 +114,7 @@ void AddWriteOptions(CLI::App& command, WriteRequest& request) {
 
 void AddExamineOptions(CLI::App& command, ExamineRequest& request) {
   command
-      .add_option("paths", request.Paths,
+      .add_option("files", request.Paths,
                   "Data files, folders (every data file in them) or - for standard input")
       ->required();
   command.add_option("--config", request.ConfigFile,

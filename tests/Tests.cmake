@@ -115,7 +115,7 @@ set_tests_properties(FullDisk PROPERTIES SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)
 string(REPLACE ";" "|" cli_emulator "${CMAKE_CROSSCOMPILING_EMULATOR}")
 add_test(NAME CliProgramRuns
          COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:zq347cli> -DEMULATOR=${cli_emulator}
-                 -DWORK=${CMAKE_BINARY_DIR}/cli-runs -P ${CMAKE_SOURCE_DIR}/tests/cli/ProgramRuns.cmake)
+                 -DWORK=${CMAKE_BINARY_DIR}/cli-runs -DVERSION=${PROJECT_VERSION} -P ${CMAKE_SOURCE_DIR}/tests/cli/ProgramRuns.cmake)
 if(CMAKE_CROSSCOMPILING)
   add_test(NAME CliOnlySystemDlls COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-imports.sh
                                           $<TARGET_FILE:zq347cli>)

@@ -1,6 +1,11 @@
 #include "cli/ChoiceNames.h"
+#include "cli/JsonText.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "recording/ListLabels.h"
 
 #include "tests/TestFiles.h"
 #include "tests/cli/CliTestSupport.h"
@@ -44,6 +49,48 @@ TEST_F(ChoiceNamesTest, ListEntriesByLabelOrValue) {
   EXPECT_EQ(FindDurationPosition(Configuration, "1 Ks"), -1);
 }
 
+// `choices` shows the dialog's lists: for one channel, and for sixteen in the A and B
+// mode, whose rates stop at the logger's 6 kHz and whose B channels have lists too.
+TEST_F(ChoiceNamesTest, ChoicesAreTheDialogsLists) {
+  FreshFolder here;  // without ZQ347Fill.cfg: the built-in configuration
+  auto trimmed = [](const std::vector<std::string>& labels) {
+    std::vector<std::string> texts;
+    for (const std::string& label : labels) {
+      texts.push_back(label.substr(label.find_first_not_of(' ')));
+    }
+    return texts;
+  };
+  std::vector<std::string> sizeTime = trimmed(SizeTimeLabels(Configuration));
+  std::string lists =
+      ",\"sizes\":" + JsonList({sizeTime.begin(), sizeTime.begin() + 20}) +
+      ",\"durations\":" + JsonList({sizeTime.begin() + 20, sizeTime.end()}) +
+      ",\"ranges\":" + "{\"1-8\":" + JsonList(trimmed(ChannelRangeLabels(Configuration, 8))) +
+      ",\"9-16\":" + JsonList(trimmed(ChannelRangeLabels(Configuration, 9))) + "}";
+  for (auto [channels, rates, last] : {std::tuple{1, 32, "30.518Hz"}, {16, 21, "1.907Hz"}}) {
+    VisibleRateList visible = VisibleRates(Configuration, 100000.0 / channels, channels);
+    std::vector<std::string> labels;
+    for (int32_t i = 0; i < visible.Count; ++i) {
+      labels.push_back(RateLabel(visible.Rates[i].Displayed));
+    }
+    ASSERT_EQ(static_cast<int>(labels.size()), rates);
+    EXPECT_EQ(labels.back(), last);
+    bool sync = channels > 1;
+    std::vector<std::string> arguments{"choices", "--channels", std::to_string(channels)};
+    if (sync) {
+      arguments.push_back("--sync");
+    }
+    EXPECT_NE(RunArguments(arguments).Out.find("--rate       " + JoinLabels(labels) + "\n"),
+              std::string::npos);
+    arguments.push_back("--json");
+    CliRun run = RunArguments(arguments);
+    EXPECT_EQ(run.Code, ExitDone) << run.Err;
+    std::string start = "{\"configuration\":null,\"channels\":" + std::to_string(channels) +
+                        ",\"a_and_b\":" + (sync ? "true" : "false") + ",\"rates\":";
+    EXPECT_EQ(run.Out, start + JsonList(labels) + lists + ",\"b_ranges\":" +
+                           (sync ? lists.substr(lists.find("{\"1-8")) : "null") + "}\n");
+  }
+}
+
 // Malformed options are usage errors (2); a named file or folder that cannot be used,
 // and a choice the configuration does not offer, are refused (1), the same way on
 // every platform.
@@ -59,6 +106,11 @@ TEST(CommandLine, FaultsHaveOneExitCodeEverywhere) {
     std::string Message;
   } cases[] = {
       {{}, ExitUsage, "A subcommand is required"},
+      {{"wirte", "--json"},
+       ExitUsage,
+       "unknown command wirte; the commands are write, inspect, "
+       "choices"},
+      {{"choices", "--channels", "17"}, ExitUsage, "--channels"},
       {{w, "--rate", "10KHz", "--rate-position", "2"}, ExitUsage, "excludes"},
       {{w, "--size", "1K", "--duration", "1"}, ExitUsage, "excludes"},
       {{w, "--rate-position", "0"}, ExitUsage, "--rate-position"},
@@ -71,9 +123,8 @@ TEST(CommandLine, FaultsHaveOneExitCodeEverywhere) {
       {{w, s, dir, c, "3"}, ExitUsage, "--channel wants N=RANGE or N-M=RANGE, not 3"},
       {{w, s, dir, "--sync", "--channel-b", "1.5=+-1V"}, ExitUsage, "--channel-b wants N=RANGE"},
       {{w, s, dir, c, "1e99=+-1V"}, ExitUsage, "not 1e99=+-1V"},
-      {{w, s, dir, "--name", "sub/Run"}, ExitUsage, "the base name sub/Run must not hold a folder"},
       {{w, s, dir, c, "1-4=OFF", c, "4=+-1V"}, ExitUsage, "A channel 4 is given twice"},
-      {{"inspect"}, ExitUsage, "file is required"},
+      {{"inspect"}, ExitUsage, "files is required"},
       {{w, s, "/no/such/folder"}, ExitRefused, "there is no folder /no/such/folder"},
       {{w, s, folder.File("empty.cfg")}, ExitRefused, "empty.cfg is not a folder"},
       {{w, s, dir, "--dir", "/no/such/folder"}, ExitRefused, "there is no folder"},
@@ -82,6 +133,7 @@ TEST(CommandLine, FaultsHaveOneExitCodeEverywhere) {
       {{w, "--config", dir}, ExitRefused, "cannot be read: " + dir + " is a folder"},
       {{w, "--config", folder.File("empty.cfg")}, ExitRefused, "empty.cfg is empty"},
       {{"inspect", "--config", dir, dir}, ExitRefused, " is a folder, not a file"},
+      {{"inspect", "--json", dir}, ExitRefused, "the folder " + dir + " holds no data file"},
       {{w, s, dir, "--config", folder.File("slow.cfg"), "--fresh", c, " 1 = +-10V ", "--rate",
         "24000KHz"},
        ExitRefused,
@@ -93,6 +145,9 @@ TEST(CommandLine, FaultsHaveOneExitCodeEverywhere) {
     EXPECT_EQ(run.Err.rfind("zq347cli: ", 0), 0u) << run.Err;
     EXPECT_NE(run.Err.find(c.Message), std::string::npos) << run.Err;
     EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
+    // With --json the failure is an object on standard output too.
+    bool json = std::count(c.Arguments.begin(), c.Arguments.end(), "--json") > 0;
+    EXPECT_EQ(run.Out, json ? JsonError(run.Err.substr(10, run.Err.size() - 11), c.Code) : "");
   }
   EXPECT_FALSE(FileExists(folder.File("0001Dat.VDF")));
   EXPECT_EQ(RunArguments({w, "--help"}).Code, ExitDone);

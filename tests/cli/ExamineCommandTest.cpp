@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/ExamineReport.h"
+#include "cli/JsonText.h"
 #include "config/ConfigFiles.h"
 #include "tests/TestFiles.h"
 #include "tests/cli/CliTestSupport.h"
@@ -63,6 +64,12 @@ TEST_F(ExamineCommandTest, PrintsTheChoicesThatMadeTheFile) {
   Write.Duration = "1 min";
   ExpectAll(WriteAndExamine(), {"(20KHz)", "Loop record off, Reset MUL on, Bit 0 on",
                                 "as planned for \"Time 1 min.\" at 20KHz"});
+  // Elsewhere the built-in configuration knows the same durations.
+  FreshFolder elsewhere;
+  ExpectAll(
+      RunArguments({"inspect", Folder.File("0001Dat.VDF")}),
+      {"Compared with the built-in configuration (no ZQ347Fill.cfg in the current folder)\n",
+       "as planned for \"Time 1 min.\" at 20KHz\nLength:     1 min 0 s at 20KHz per channel"});
 }
 
 TEST_F(ExamineCommandTest, JsonHoldsTheSame) {
@@ -76,7 +83,11 @@ TEST_F(ExamineCommandTest, JsonHoldsTheSame) {
              "\"bit0\":false}",
              "\"channels\":[{\"channel\":2,\"a\":\"+-0.05V\",\"b\":\"+-0.05V\",",
              "\"planned\":\"Size 1 Ks\"", "\"different_bytes\":0,\"first_difference\":null}"});
-  EXPECT_EQ(run.Out.find('\n'), run.Out.size() - 1);  // one line
+  // One line, then the summary.
+  EXPECT_EQ(run.Out.substr(run.Out.find('\n') + 1),
+            "{\"summary\":{\"files\":1,\"whole\":1,\"stopped_early\":0,\"damaged\":0},"
+            "\"configuration\":" +
+                JsonString(Folder.File(ConfigurationFileName)) + ",\"exit_code\":0}\n");
 
   // Characters pass whole; a stray byte is kept in hex beside.
   ExamineResult named;
@@ -86,34 +97,52 @@ TEST_F(ExamineCommandTest, JsonHoldsTheSame) {
             0u);
 }
 
-TEST_F(ExamineCommandTest, VerifyFindsAChangedByte) {
+// A card's folder: a report for each data file, then the summary; --verify fails for
+// the worst, and says why on standard error.
+TEST_F(ExamineCommandTest, ACardGetsAReportForEachFileAndASummary) {
   Write.ChannelsA = {"1=+-10V"};
   ASSERT_EQ(RunWrite(Write).Code, ExitDone);
   std::string bytes = ReadBytes(Folder.File("0001Dat.VDF"));
+  TempFolder card;
+  WriteBytes(card.File("1whole.VDF"), bytes);
+  WriteBytes(card.File("2stopped.vdf"), bytes.substr(0, 512 + 3 * 512));
+  WriteBytes(card.File("3cut.VDF"), bytes.substr(0, 512 + 3 * 512 + 7));
+  WriteBytes(card.File("4empty.VDF"), bytes.substr(0, 512));
+  WriteBytes(card.File("notes.txt"), "not a data file, not looked at");
   bytes[2500] = '\x7F';
-  // A changed byte; stopped early; cut inside a chunk, or after the header.
-  const struct {
-    std::size_t Length;
-    int Code;
-    std::string Out;
-    std::string Err;
-  } cuts[] = {
-      {bytes.size(), ExitRefused,
-       "1 of 2048 bytes after the header differ from the fill word 0xFFFF; the first at byte "
-       "2500 (0x9C4)",
-       "odd.VDF differs from the fill word after the header"},
-      {512 + 3 * 512, ExitDone, "possibly stopped early, or written with another", ""},
-      {512 + 3 * 512 + 7, ExitRefused, "and 7 bytes more: the file ends inside a chunk",
-       "odd.VDF ends inside a chunk: 7 bytes after the last whole one"},
-      {512, ExitRefused, "the header and 0 chunks", "odd.VDF holds no chunk after the header"},
-  };
-  CliRun run;
-  for (const auto& cut : cuts) {
-    run = ExamineBytes(bytes.substr(0, cut.Length), "--verify");
-    EXPECT_EQ(run.Code, cut.Code) << run.Err;
-    EXPECT_NE(run.Out.find(cut.Out), std::string::npos) << run.Out;
-    EXPECT_NE(run.Err.find(cut.Err), std::string::npos) << run.Err;
-  }
+  WriteBytes(card.File("5changed.VDF"), bytes);
+  std::string config = Folder.File(ConfigurationFileName);
+  CliRun run = RunArguments({"inspect", "--verify", "--config", config, card.Path()});
+  EXPECT_EQ(run.Code, ExitRefused);
+  ExpectAll({ExitDone, run.Out, ""},
+            {"all 2048 bytes after the header hold the fill word",
+             "the header and 3 chunks of 512 bytes\n            matches no size or duration",
+             "and 7 bytes more: the file ends inside a chunk", "the header and 0 chunks",
+             "1 of 2048 bytes after the header differ from the fill word 0xFFFF; the first at byte "
+             "2500 (0x9C4)"});
+  EXPECT_EQ(run.Out.substr(run.Out.rfind("\n\n")),
+            "\n\n5 files: 1 whole, 2 stopped early, 2 damaged\n");
+  EXPECT_EQ(run.Err, "zq347cli: " + card.File("2stopped.vdf") +
+                         " matches no size or duration of the configuration: it may have been "
+                         "stopped early\nzq347cli: " +
+                         card.File("3cut.VDF") +
+                         " ends inside a chunk: 7 bytes after the last whole one\nzq347cli: " +
+                         card.File("4empty.VDF") +
+                         " holds no chunk after the header: it may have been stopped early\n"
+                         "zq347cli: " +
+                         card.File("5changed.VDF") +
+                         " differs from the fill word after the header\n");
+
+  // Without --verify only what is no data file fails; in JSON it is an object too.
+  run = RunArguments({"inspect", "--json", card.File("1whole.VDF"), card.File("notes.txt")});
+  EXPECT_EQ(run.Code, ExitRefused);
+  std::string notes = "{\"file\":" + JsonString(card.File("notes.txt")) +
+                      ",\"error\":" + JsonString(card.File("notes.txt") + " is not a data file: ");
+  notes.pop_back();  // the reason follows
+  EXPECT_NE(run.Out.find("\n" + notes), std::string::npos) << run.Out;
+  EXPECT_NE(
+      run.Out.find("{\"summary\":{\"files\":2,\"whole\":1,\"stopped_early\":0,\"damaged\":1}"),
+      std::string::npos);
 
   // What this tool never writes is noted, in JSON too.
   bytes[0x0DC] = 0;
