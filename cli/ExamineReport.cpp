@@ -119,8 +119,9 @@ void TextSize(std::string& text, const ExamineResult& result,
     text +=
         "\n            matches no size or duration of the configuration in use: possibly "
         "stopped early, or written with another configuration\n";
-  } else if (size.PlanRate > 0) {
-    text += "\n            as planned for \"" + plan + "\" at " + RateLabel(size.PlanRate) + "\n";
+  } else if (size.PlanRate > 0) {  // a duration, at the rate as the dialog's list shows it
+    text += "\n            as planned for \"" + plan + "\" at " +
+            RateLabel(result.Header.PerChannelRate) + "\n";
   } else {
     text += "\n            as planned for \"" + plan + "\"\n";
   }
