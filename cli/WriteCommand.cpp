@@ -322,7 +322,8 @@ int WriteFile(const WriteRequest& request, FileSystem& files, Console& console,
 
   std::string problem = WindowsNameProblem(job.Configuration.File);
   if (!problem.empty()) {
-    return Refuse(console, std::string("the base name ") + job.Configuration.File + " " + problem);
+    return Refuse(console,
+                  std::string("the base name \"") + job.Configuration.File + "\" " + problem);
   }
 
   CommandOwner owner;

@@ -36,7 +36,7 @@ endfunction()
 # refused before anything is made.
 run(0 "^Plan: 0001Dat\\.VDF, 2\\.5 KB, 1 channel × 100 kHz for 10 ms\nDry run: " ""
     write --dry-run --channel 1=+-10V --size 1K)
-run(1 "" "^zq347cli: the base name a:b holds the character :, which Windows"
+run(1 "" "^zq347cli: the base name \"a:b\" holds the character :, which Windows"
     write --name a:b --channel 1=+-10V)
 file(GLOB made ${WORK}/*)
 if(made)

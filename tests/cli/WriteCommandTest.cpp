@@ -145,7 +145,7 @@ TEST(WritePlan, ADryRunAndARefusalMakeNothing) {
   request.Rate = "10KHz";
   request.Duration = "10 min";
   request.DryRun = true;
-  for (const char* name : {"", "CONSOLE", "COM10", "Данные", "a.b"}) {
+  for (const char* name : {"", "CONSOLE", "COM0", "Данные", "a.b"}) {
     request.BaseName = name;
     CliRun run = RunWrite(request);
     std::string file = std::string("0001") + (name[0] != '\0' ? name : "Dat") + ".VDF";
@@ -156,11 +156,11 @@ TEST(WritePlan, ADryRunAndARefusalMakeNothing) {
   }
   request.DryRun = false;
   for (const char* name : {"a:b", "a*b", "sub/Run", "a\\b", "a<b", "tab\there", "CON", "nul.txt",
-                           "Com1", "lpt9.x", "Run."}) {
+                           "Com1", "lpt9.x", "Run.", "Run "}) {
     request.BaseName = name;
     CliRun run = RunWrite(request);
     EXPECT_EQ(run.Code, ExitRefused) << name;
-    EXPECT_NE(run.Err.find(std::string("the base name ") + name + " "), std::string::npos)
+    EXPECT_NE(run.Err.find(std::string("the base name \"") + name + "\" "), std::string::npos)
         << run.Err;
   }
   EXPECT_TRUE(fs::is_empty(empty.Path()));
