@@ -117,11 +117,15 @@ void AddExamineOptions(CLI::App& command, ExamineRequest& request) {
       .add_option("files", request.Paths,
                   "Data files, folders (every data file in them) or - for standard input")
       ->required();
-  command.add_option("--config", request.ConfigFile,
-                     "Configuration for labels, sizes and the fill word (default: "
-                     "ZQ347Fill.cfg of the settings folder when there, else the built-in one)");
-  command.add_option("--settings-dir", request.SettingsFolder,
-                     "Folder of that ZQ347Fill.cfg (default: the current folder)");
+  command
+      .add_option("--config", request.ConfigFile,
+                  "Configuration for labels, sizes and the fill word (default: "
+                  "ZQ347Fill.cfg of the settings folder when there, else the built-in one)")
+      ->type_name("FILE");
+  command
+      .add_option("--settings-dir", request.SettingsFolder,
+                  "Folder of that ZQ347Fill.cfg (default: the current folder)")
+      ->type_name("DIR");
   command.add_flag("--verify", request.Verify,
                    "Check that every byte after the header is the fill word and that the "
                    "chunks match a size or duration of the configuration");
@@ -136,8 +140,10 @@ void AddChoicesOptions(CLI::App& command, ChoicesRequest& request) {
   command.add_option("--channels", request.Channels, "A channels switched on (default 1)")
       ->check(CLI::Range(1, int32_t{ChannelsPerGroup}));
   command.add_flag("--sync", request.Synchro, "The A and B mode: B channels too");
-  command.add_option("--config", request.ConfigFile, "Configuration to list (default: as inspect)");
-  command.add_option("--settings-dir", request.SettingsFolder, "Folder of that ZQ347Fill.cfg");
+  command.add_option("--config", request.ConfigFile, "Configuration to list (default: as inspect)")
+      ->type_name("FILE");
+  command.add_option("--settings-dir", request.SettingsFolder, "Folder of that ZQ347Fill.cfg")
+      ->type_name("DIR");
   command.add_flag("--json", request.Json, "One JSON object");
   command.footer(ChoicesExamples);
 }
