@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "ProgramVersion.h"
 #include "cli/ExamineCommand.h"
 #include "cli/Terminal.h"
 #include "cli/WriteCommand.h"
@@ -113,6 +114,7 @@ void AddExamineOptions(CLI::App& command, ExamineRequest& request) {
 
 int RunCommandLine(int argc, const char* const* argv, Console& console) {
   CLI::App app{"Writes and inspects the data files of the ZQ347SD logger.", ProgramName};
+  app.set_version_flag("--version", ZQ_VERSION);
   app.require_subcommand(1);
   // A path such as /media/card is a path on Windows too; the subcommands inherit this.
   app.allow_windows_style_options(false);
@@ -128,7 +130,7 @@ int RunCommandLine(int argc, const char* const* argv, Console& console) {
   // CLI11 reports through exceptions; they end here.
   try {
     app.parse(argc, argv);
-  } catch (const CLI::CallForHelp& help) {
+  } catch (const CLI::Success& help) {  // --help or --version
     return app.exit(help, console.Out, console.Err);
   } catch (const CLI::ParseError& error) {
     Complain(console, std::string(error.what()) + " (see " + ProgramName + " --help)");
