@@ -18,11 +18,10 @@ struct PlainClass : WindowClass {
 TEST(Framework, PlacesOwnsAndTitlesWindowsAndGivesTheFocusBackAfterAMessageBox) {
   FreshFolder folder;
   DialogUnderTest dialog;
-  RECT before;
+  RECT before, after;
   GetWindowRect(dialog.Window(), &before);
   ShowWindow(dialog.Window(), SW_HIDE);
   dialog.Dialog().MoveTo(5, -5000);
-  RECT after;
   GetWindowRect(dialog.Window(), &after);
   EXPECT_EQ(after.right - after.left, before.right - before.left);
   EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
