@@ -3,12 +3,12 @@
 #include <cstdio>
 
 #include "ProgramVersion.h"
-#include "config/ConfigFiles.h"
 #include "datafile/TargetFile.h"
 #include "hints/HelpTexts.h"
 #include "hints/HintTracker.h"
 #include "platform/SystemText.h"
 #include "recording/ListChoices.h"
+#include "recording/SavedState.h"
 #include "resources/ResourceIds.h"
 
 namespace {

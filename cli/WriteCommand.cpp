@@ -6,13 +6,13 @@
 
 #include "cli/ChoiceNames.h"
 #include "cli/ProgressBar.h"
-#include "config/ConfigFiles.h"
 #include "datafile/DataFileName.h"
 #include "datafile/DataFilePlan.h"
 #include "datafile/DataFileSize.h"
 #include "datafile/DataFileWriter.h"
 #include "recording/ListChoices.h"
 #include "recording/ListLabels.h"
+#include "recording/SavedState.h"
 
 namespace {
 

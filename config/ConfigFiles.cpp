@@ -17,35 +17,12 @@ constexpr std::size_t FormattedSize = 260;
 constexpr int32_t MaxHelpDelay = 60000;
 constexpr int32_t MinHelpPostDelay = 500;
 
-const char* const NewFileSuffix = ".new";
-
 void ReadConfigurationText(const ConfigText& text, ProgramConfiguration& configuration);
 
 // Rounds up to a multiple of 256 in 32-bit arithmetic; the sizes must stay positive.
 int32_t RoundSize(int32_t size) {
   int32_t rounded = static_cast<int32_t>((static_cast<uint32_t>(size) + 255u) & ~255u);
   return rounded > 0 ? rounded : 256;
-}
-
-bool WriteSettings(FileSystem& files, FileHandle file, const RecordingSettings& settings) {
-  bool written = WriteFormatted(files, file, "FreqIndex   = %d\r\n", settings.FreqIndex) &&
-                 WriteFormatted(files, file, "SizeIndex   = %d\r\n", settings.SizeIndex) &&
-                 WriteFormatted(files, file, "FileNumber  = %d\r\n", settings.FileNumber) &&
-                 WriteFormatted(files, file, "ZeroMul     = %d\r\n", settings.ZeroMul) &&
-                 WriteFormatted(files, file, "CycleMode   = %d\r\n", settings.CycleMode) &&
-                 WriteFormatted(files, file, "SynchroMode = %d\r\n", settings.SynchroMode) &&
-                 WriteFormatted(files, file, "DigitalBIT0 = %d\r\n", settings.DigitalBIT0) &&
-                 WriteText(files, file, "\r\n");
-  // The padding keeps every '=' in column 13 for one- and two-digit channels.
-  for (int32_t c = 1; written && c <= ChannelsPerGroup; ++c) {
-    written = WriteFormatted(files, file, c < 10 ? "ChA%dIndex   = %d\r\n" : "ChA%dIndex  = %d\r\n",
-                             c, settings.ChAIndex[c - 1]);
-  }
-  for (int32_t c = 1; written && c <= ChannelsPerGroup; ++c) {
-    written = WriteFormatted(files, file, c < 10 ? "ChB%dIndex   = %d\r\n" : "ChB%dIndex  = %d\r\n",
-                             c, settings.ChBIndex[c - 1]);
-  }
-  return written;
 }
 
 // Names are UTF-8 inside the program. A name that is not was saved by an older editor
@@ -72,8 +49,7 @@ void ReadBaseName(const ConfigText& text, char (&name)[NameSize]) {
 
 }  // namespace
 
-void LoadDefaults(FileSystem& files, ProgramConfiguration& configuration,
-                  RecordingSettings& settings, PathTexts& paths) {
+void LoadDefaults(FileSystem& files, ProgramConfiguration& configuration, PathTexts& paths) {
   paths = PathTexts();
   // A start-up directory too long for its field stays empty: data files then go to
   // the current directory, and the saved state is not written (see WriteSavedState).
@@ -88,7 +64,6 @@ void LoadDefaults(FileSystem& files, ProgramConfiguration& configuration,
     paths.OutputDirectory[length] = '\0';
   }
   configuration = ProgramConfiguration();
-  settings = RecordingSettings();
 }
 
 void WriteDefaultConfiguration(FileSystem& files, const char* name) {
@@ -172,68 +147,6 @@ void ReadConfigurationText(const ConfigText& text, ProgramConfiguration& configu
 }
 
 }  // namespace
-
-void ReadSavedState(FileSystem& files, const char* name, RecordingSettings& settings) {
-  ConfigText text;
-  text.Load(name, files);
-  if (!text.IsLoaded()) {
-    return;
-  }
-  text.GetInt("FreqIndex", settings.FreqIndex, 0);
-  text.GetInt("SizeIndex", settings.SizeIndex, 0);
-  text.GetInt("FileNumber", settings.FileNumber, 0);
-  text.GetInt("ZeroMul", settings.ZeroMul, 0);
-  text.GetInt("CycleMode", settings.CycleMode, 0);
-  text.GetInt("SynchroMode", settings.SynchroMode, 0);
-  text.GetInt("DigitalBIT0", settings.DigitalBIT0, 0);
-  char key[16];
-  for (int32_t c = 1; c <= ChannelsPerGroup; ++c) {
-    std::snprintf(key, sizeof key, "ChA%dIndex", c);
-    text.GetInt(key, settings.ChAIndex[c - 1], 0);
-  }
-  for (int32_t c = 1; c <= ChannelsPerGroup; ++c) {
-    std::snprintf(key, sizeof key, "ChB%dIndex", c);
-    text.GetInt(key, settings.ChBIndex[c - 1], 0);
-  }
-}
-
-void WriteSavedState(FileSystem& files, const char* name, const RecordingSettings& settings,
-                     const PathTexts& paths) {
-  // The save-file dialog may have moved the current directory. When the start-up
-  // directory is unknown or gone, writing would put the file into another folder.
-  if (paths.StartupDirectory[0] == '\0' || !files.SetCurrentDir(paths.StartupDirectory)) {
-    return;
-  }
-  char newName[NameSize];
-  int length = std::snprintf(newName, sizeof newName, "%s%s", name, NewFileSuffix);
-  if (length < 0 || length >= static_cast<int>(sizeof newName)) {
-    return;
-  }
-  FileHandle file = files.CreateAlways(newName, true);
-  if (file == InvalidFile) {
-    return;
-  }
-  // The new file replaces the old one only once it is on the disk.
-  bool written = WriteSettings(files, file, settings) && files.Flush(file);
-  files.Close(file);
-  // A failed write (a full disk, a removed card) keeps the previous choices.
-  if (!written || !files.Replace(newName, name)) {
-    files.Remove(newName);
-  }
-}
-
-void LoadStartValues(FileSystem& files, const StartFiles& names,
-                     ProgramConfiguration& configuration, RecordingSettings& settings,
-                     PathTexts& paths) {
-  LoadDefaults(files, configuration, settings, paths);
-  if (names.CreateConfiguration) {
-    WriteDefaultConfiguration(files, names.Configuration);
-  }
-  ReadConfiguration(files, names.Configuration, configuration);
-  if (names.SavedState != nullptr) {
-    ReadSavedState(files, names.SavedState, settings);
-  }
-}
 
 bool WriteFormatted(FileSystem& files, FileHandle file, const char* format, ...) {
   char text[FormattedSize];

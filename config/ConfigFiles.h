@@ -1,5 +1,5 @@
-// Start-up values: the built-in defaults, "ZQ347Fill.cfg" (created from the built-in
-// text when absent) and the user's last choices in "ZQ347Fill.sav".
+// The configuration: its built-in values and "ZQ347Fill.cfg", created from the built-in
+// text when absent; and the writing of the program's small text files.
 #pragma once
 
 #include <cstdarg>
@@ -7,14 +7,11 @@
 #include "config/PathTexts.h"
 #include "config/ProgramConfiguration.h"
 #include "platform/FileSystem.h"
-#include "recording/RecordingSettings.h"
 
 constexpr const char* ConfigurationFileName = "ZQ347Fill.cfg";
-constexpr const char* SavedStateFileName = "ZQ347Fill.sav";
 
-// Built-in values, the start-up directory, and all saved choices at 0.
-void LoadDefaults(FileSystem& files, ProgramConfiguration& configuration,
-                  RecordingSettings& settings, PathTexts& paths);
+// Built-in values, and the start-up directory as the data files' folder.
+void LoadDefaults(FileSystem& files, ProgramConfiguration& configuration, PathTexts& paths);
 
 // Creates the configuration file from the built-in text unless it exists.
 void WriteDefaultConfiguration(FileSystem& files, const char* name);
@@ -23,26 +20,6 @@ void WriteDefaultConfiguration(FileSystem& files, const char* name);
 void ReadConfiguration(FileSystem& files, const char* name, ProgramConfiguration& configuration);
 // The same from the built-in text, as if a fresh start had written it and read it back.
 void ReadBuiltinConfiguration(ProgramConfiguration& configuration);
-
-void ReadSavedState(FileSystem& files, const char* name, RecordingSettings& settings);
-
-// Writes the 40 lines of the saved state into the start-up directory. The old file
-// is replaced only once the new one is complete.
-void WriteSavedState(FileSystem& files, const char* name, const RecordingSettings& settings,
-                     const PathTexts& paths);
-
-// The files the start-up values come from; by default the two of the current directory.
-struct StartFiles {
-  const char* Configuration = ConfigurationFileName;
-  bool CreateConfiguration = true;              // from the built-in text when absent
-  const char* SavedState = SavedStateFileName;  // none: every choice at its start value
-};
-
-// The start-up sequence: the built-in values and the start-up directory, the
-// configuration file, then the saved choices.
-void LoadStartValues(FileSystem& files, const StartFiles& names,
-                     ProgramConfiguration& configuration, RecordingSettings& settings,
-                     PathTexts& paths);
 
 // Formats into 260 bytes and writes with WriteText; true when every byte was written.
 bool WriteFormatted(FileSystem& files, FileHandle file, const char* format, ...)

@@ -14,10 +14,6 @@ bool Bitmap::LoadFromResource(HMODULE module, int32_t id) {
   HDC screen = GetDC(nullptr);
   Handle = CreateDIBitmap(screen, &header, CBM_INIT, pixels, info, DIB_RGB_COLORS);
   ReleaseDC(nullptr, screen);
-  if (Handle != nullptr) {
-    Width = header.biWidth;
-    Height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
-  }
   return Handle != nullptr;
 }
 
@@ -26,8 +22,6 @@ void Bitmap::Release() {
     DeleteObject(Handle);
     Handle = nullptr;
   }
-  Width = 0;
-  Height = 0;
 }
 
 void Bitmap::Tile(HDC dc, const RECT* rectangle, HRGN clip) const {
@@ -48,8 +42,9 @@ void Bitmap::Tile(HDC dc, const RECT* rectangle, HRGN clip) const {
     clip = made;
   }
   SelectClipRgn(dc, clip);
-  int32_t x0 = (rectangle->left - OriginX) % size.bmWidth;
-  int32_t y0 = (rectangle->top - OriginY) % size.bmHeight;
+  // The tiles line up with the device context's origin.
+  int32_t x0 = rectangle->left % size.bmWidth;
+  int32_t y0 = rectangle->top % size.bmHeight;
   for (int32_t y = y0; y <= rectangle->bottom; y += size.bmHeight) {
     for (int32_t x = x0; x <= rectangle->right; x += size.bmWidth) {
       BitBlt(dc, x, y, size.bmWidth, size.bmHeight, memory, 0, 0, SRCCOPY);

@@ -17,8 +17,4 @@ class Bitmap {
 
  private:
   HBITMAP Handle = nullptr;
-  int32_t OriginX = 0;
-  int32_t OriginY = 0;
-  int32_t Width = 0;
-  int32_t Height = 0;
 };

@@ -44,8 +44,6 @@ HWND Dialog::CreateFromTemplate(int32_t templateId, int32_t x, int32_t y, HWND o
   if (Icon != nullptr) {
     SendMessageW(Hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon));
   }
-  X = x;
-  Y = y;
   MoveTo(x, y);
   return Hwnd;
 }
@@ -84,9 +82,6 @@ LRESULT CALLBACK Dialog::DialogWindowProcedure(HWND window, UINT message, WPARAM
     case WM_GETICON:
     case WM_QUERYDRAGICON:
       return reinterpret_cast<LRESULT>(object->Icon);
-    case WM_DESTROY:
-      object->RecordPlacement();
-      return object->CallPrevious(message, first, second);
     case WM_PAINT: {
       if (object->Icon != nullptr && IsIconic(window)) {
         PAINTSTRUCT paint;

@@ -1,8 +1,7 @@
 #include "framework/MessageTarget.h"
 
 int32_t DispatchThroughMap(MessageTarget& target, const MessageMapEntry* map, UINT message,
-                           WPARAM first, LPARAM second, UINT& currentMessage) {
-  currentMessage = 0;
+                           WPARAM first, LPARAM second) {
   if (map == nullptr) {
     return NotHandled;
   }
@@ -17,10 +16,6 @@ int32_t DispatchThroughMap(MessageTarget& target, const MessageMapEntry* map, UI
         continue;
       }
     }
-    if (row->Signature > 3) {
-      continue;
-    }
-    currentMessage = message;
     return row->Handler(target, first, second);
   }
   return NotHandled;

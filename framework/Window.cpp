@@ -27,16 +27,16 @@ int32_t PlaceOnAxis(int32_t position, int32_t room) {
 }  // namespace
 
 int32_t Window::WindowProc(UINT message, WPARAM first, LPARAM second) {
-  return DispatchThroughMap(*this, GetMessageMap(), message, first, second, Current);
+  return DispatchThroughMap(*this, GetMessageMap(), message, first, second);
 }
 
-int Window::TitledMessageBox(const char* text, UINT type) {
-  char title[TitleSize] = {};
+int Window::TitledMessageBox(const wchar_t* text, UINT type) {
+  wchar_t title[TitleSize] = {};
   if (Hwnd != nullptr) {
-    GetWindowTextA(Hwnd, title, TitleSize);
+    GetWindowTextW(Hwnd, title, TitleSize);
   }
   HWND focus = GetFocus();
-  int answer = MessageBoxA(Hwnd, text, title, type);
+  int answer = MessageBoxW(Hwnd, text, title, type);
   if (focus != nullptr && IsWindow(focus)) {
     SetFocus(focus);
   }
@@ -74,8 +74,6 @@ HWND Window::Create(WindowClass& windowClass, const wchar_t* title, DWORD style,
   Hwnd = CreateWindowExW(extendedStyle, className, title, style, x, y, width, height, parent, menu,
                          GetModuleHandleW(nullptr), this);
   if (Hwnd != nullptr) {
-    X = x;
-    Y = y;
     MoveTo(x, y);
   }
   return Hwnd;
@@ -85,16 +83,6 @@ void Window::Show(int command) {
   if (Hwnd != nullptr) {
     ShowWindow(Hwnd, command);
     UpdateWindow(Hwnd);
-  }
-}
-
-void Window::RecordPlacement() {
-  RECT rectangle;
-  if (Hwnd != nullptr && GetWindowRect(Hwnd, &rectangle)) {
-    X = rectangle.left;
-    Y = rectangle.top;
-    Width = rectangle.right - rectangle.left + 1;
-    Height = rectangle.bottom - rectangle.top + 1;
   }
 }
 
@@ -110,11 +98,6 @@ LRESULT CALLBACK Window::WindowProcedure(HWND window, UINT message, WPARAM first
       }
       break;
     }
-    case WM_DESTROY:
-      if (object != nullptr) {
-        object->RecordPlacement();
-      }
-      break;
     case WM_PAINT:
       if (object != nullptr) {
         RECT client;

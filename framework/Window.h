@@ -17,7 +17,7 @@ class Window : public MessageTarget {
   virtual void OnPaint(HDC, const RECT&) {}
   virtual int32_t WindowProc(UINT message, WPARAM first, LPARAM second);
   // A message box owned by the window, titled with its text; the focus comes back.
-  virtual int TitledMessageBox(const char* text, UINT type);
+  virtual int TitledMessageBox(const wchar_t* text, UINT type);
   // A coordinate below -999 centres on that axis; both below -9999 keep the current
   // place. The window is always kept on the screen.
   virtual void MoveTo(int32_t x, int32_t y);
@@ -27,19 +27,10 @@ class Window : public MessageTarget {
   void Show(int command);
 
   HWND Handle() const { return Hwnd; }
-  UINT CurrentMessage() const { return Current; }
 
   // The procedure of every class registered through WindowClass.
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM first, LPARAM second);
 
  protected:
-  // The screen rectangle at WM_DESTROY.
-  void RecordPlacement();
-
-  UINT Current = 0;
   HWND Hwnd = nullptr;
-  int32_t X = 0;
-  int32_t Y = 0;
-  int32_t Width = 0;
-  int32_t Height = 0;
 };

@@ -27,6 +27,9 @@ need import imagemagick
 need xdotool xdotool
 need zip zip
 need unzip unzip
+need help2man help2man
+need dpkg-shlibdeps dpkg-dev
+need groff groff-base
 need /usr/src/googletest/CMakeLists.txt googletest
 need /usr/include/CLI/CLI.hpp libcli11-dev
 need /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a libclang-rt-14-dev

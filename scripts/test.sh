@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the unit tests natively under the
-# sanitizers and as Windows programs under Wine, then a bounded fuzz run.
+# sanitizers and as Windows programs under Wine, the release packages (the Windows
+# zip and the command line's Debian package), then a bounded fuzz run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -29,6 +30,8 @@ unzip -q "$zip" -d "$unpacked"
 (cd "$unpacked"/ZQ347SD-File-Creator-* && sha256sum -c --strict SHA256SUMS.txt &&
   diff <(ls | sort) <( (cut -d' ' -f3 SHA256SUMS.txt | tr -d '\r'; echo SHA256SUMS.txt) | sort))
 rm -rf "$unpacked"
+# The command line's Debian package.
+scripts/deb-test.sh dist/zq347cli_*_amd64.deb
 
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZQ_FUZZ=ON \
   -DCMAKE_CXX_COMPILER=clang++ >/dev/null

@@ -42,6 +42,7 @@ if(CMAKE_CROSSCOMPILING)
 
   # The real dialog made from its template in this process, driven with messages.
   add_executable(WindowTests
+    tests/window/FrameworkTest.cpp
     tests/window/MainDialogTest.cpp
     tests/window/RemovableDriveTest.cpp
     tests/window/StatusPanelsTest.cpp

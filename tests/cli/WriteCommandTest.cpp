@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <tuple>
 
-#include "config/ConfigFiles.h"
+#include "recording/SavedState.h"
 #include "tests/TestFiles.h"
 #include "tests/cli/CliTestSupport.h"
 

@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "recording/SavedState.h"
 #include "tests/TestFiles.h"
 
 namespace {
@@ -152,7 +153,8 @@ TEST_F(ConfigFilesTest, DefaultsRememberTheStartupDirectoryWhenItFits) {
   s.SampleRate = 5.0;
   PathTexts paths;
   std::strcpy(paths.OutputPath, "old");
-  LoadDefaults(Files, c, s, paths);
+  StartFiles none{"absent.cfg", false, nullptr};
+  LoadStartValues(Files, none, c, s, paths);
   EXPECT_EQ(c.HelpPreDelay, 2000);
   EXPECT_EQ(s.FileNumber, 0);
   EXPECT_EQ(s.ChBIndex[15], 0);
@@ -162,12 +164,12 @@ TEST_F(ConfigFilesTest, DefaultsRememberTheStartupDirectoryWhenItFits) {
   EXPECT_STREQ(paths.OutputPath, "");
   // In code page 932 the last byte of 表 is the separator's; in UTF-8 it is not.
   Files.Directory = std::string("C:") + PathSeparator + "表";
-  LoadDefaults(Files, c, s, paths);
+  LoadDefaults(Files, c, paths);
   EXPECT_EQ(std::string(paths.OutputDirectory), Files.Directory + PathSeparator);
 
   // A start-up directory too long to hold writes no saved state.
   Files.FailCurrentDir = true;
-  LoadDefaults(Files, c, s, paths);
+  LoadDefaults(Files, c, paths);
   EXPECT_STREQ(paths.StartupDirectory, "");
   // Data files go to the current directory rather than to the root of a drive.
   EXPECT_STREQ(paths.OutputDirectory, "");

@@ -42,10 +42,6 @@ inline void PumpFor(DialogUnderTest& dialog, DWORD ms) {
   PumpUntil(dialog, ms, [] { return false; });
 }
 
-inline bool WaitUntilGone(DialogUnderTest& dialog, HWND window, DWORD limitMs) {
-  return PumpUntil(dialog, limitMs, [&] { return !IsWindow(window); });
-}
-
 // Every balloon window of this thread, visible or not.
 inline std::vector<HWND> Balloons() {
   std::vector<HWND> found;

@@ -126,7 +126,7 @@ TEST_F(HintWindowTest, AClickStartsTheFadeWithoutTakingTheFocusOrClosesAnOpaqueH
   EXPECT_EQ(GetFocus(), list);
   EXPECT_EQ(GetActiveWindow(), Dialog.Window());
   // 39 steps of 40 ms.
-  EXPECT_TRUE(WaitUntilGone(Dialog, window, 3000));
+  EXPECT_TRUE(PumpUntil(Dialog, 3000, [&] { return !IsWindow(window); }));
   EXPECT_EQ(hint.Handle(), nullptr);
 
   // Without the alpha function the balloon is opaque and a click closes it.

@@ -278,22 +278,3 @@ TEST(Writing, TheSaveFileDialogSetsTheFolderAndBaseName) {
   EXPECT_GT(FileSizeOf(folder.File("ZQ347Fill.sav")), 0);
   EXPECT_EQ(FileSizeOf(target + "\\ZQ347Fill.sav"), -1);
 }
-
-TEST(Framework, MoveToCentresAndKeepsTheSizeOfAHiddenWindow) {
-  FreshFolder folder;
-  DialogUnderTest dialog;
-  RECT before;
-  GetWindowRect(dialog.Window(), &before);
-  ShowWindow(dialog.Window(), SW_HIDE);
-  dialog.Dialog().MoveTo(5, -5000);
-  RECT after;
-  GetWindowRect(dialog.Window(), &after);
-  EXPECT_EQ(after.right - after.left, before.right - before.left);
-  EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
-  EXPECT_EQ(after.left, 5);
-  EXPECT_EQ(after.top, (GetSystemMetrics(SM_CYSCREEN) - (after.bottom - after.top)) / 2);
-  dialog.Dialog().MoveTo(100000, -3);  // kept on the screen
-  GetWindowRect(dialog.Window(), &after);
-  EXPECT_EQ(after.right, GetSystemMetrics(SM_CXSCREEN));
-  EXPECT_EQ(after.top, 0);
-}
