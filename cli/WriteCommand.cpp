@@ -96,7 +96,7 @@ int LoadStart(const WriteRequest& request, FileSystem& files, Console& console, 
       return Refuse(console, "the folder name " + folder + " is too long");
     }
   }
-  LoadDefaults(files, job.Configuration, job.Settings, job.Paths);
+  LoadDefaults(files, job.Configuration, job.Paths);
   std::string configName =
       request.ConfigFile.empty() ? InFolder(folder, ConfigurationFileName) : request.ConfigFile;
   if (request.ConfigFile.empty() && !files.Exists(configName.c_str())) {
