@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr uint32_t CurrentDirectoryLimit = 255;
 constexpr std::size_t FormattedSize = 260;
 constexpr int32_t MaxHelpDelay = 60000;
 constexpr int32_t MinHelpPostDelay = 500;
@@ -56,7 +55,9 @@ void ReadBaseName(const ConfigText& text, char (&name)[NameSize]) {
   std::size_t length = std::strlen(value);
   std::size_t whole = FitUtf8(value, length, NameSize - 1);
   bool utf8 = IsUtf8(value, whole);
-  length = utf8 ? whole : std::min<std::size_t>(length, NameSize - 1);
+  // One byte is one character in the code page; no such character is wider than three
+  // bytes in UTF-8.
+  length = utf8 ? FitUtf16Units(value, whole, NameUnits) : std::min<std::size_t>(length, NameUnits);
   while (length > 0 && value[length - 1] == ' ') {
     --length;
   }
@@ -73,9 +74,13 @@ void ReadBaseName(const ConfigText& text, char (&name)[NameSize]) {
 void LoadDefaults(FileSystem& files, ProgramConfiguration& configuration,
                   RecordingSettings& settings, PathTexts& paths) {
   paths = PathTexts();
-  // A start-up directory too long for its field stays empty: data files then go to
+  // A start-up directory longer than a name may be stays empty: data files then go to
   // the current directory, and the saved state is not written (see WriteSavedState).
-  if (files.GetCurrentDir(paths.StartupDirectory, CurrentDirectoryLimit)) {
+  if (files.GetCurrentDir(paths.StartupDirectory, NameSize) &&
+      Utf16Units(paths.StartupDirectory, std::strlen(paths.StartupDirectory)) > NameUnits) {
+    paths.StartupDirectory[0] = '\0';
+  }
+  if (paths.StartupDirectory[0] != '\0') {
     std::size_t length = std::strlen(paths.StartupDirectory);
     std::memcpy(paths.OutputDirectory, paths.StartupDirectory, length);
     // A root such as "C:\" already ends with its separator. In UTF-8 no byte of a
@@ -178,29 +183,50 @@ void ReadSavedState(FileSystem& files, const char* name, RecordingSettings& sett
   }
 }
 
-void WriteSavedState(FileSystem& files, const char* name, const RecordingSettings& settings,
-                     const PathTexts& paths) {
+std::string WriteSavedState(FileSystem& files, const char* name, const RecordingSettings& settings,
+                            const PathTexts& paths) {
+  char reason[FormattedSize * 2] = {};
+  auto failed = [&](const char* what) {
+    std::string text = "Your choices could not be saved in \"" +
+                       std::string(paths.StartupDirectory) + PathSeparator + name + "\": " + what;
+    return reason[0] != '\0' ? text + "\n" + reason : text;
+  };
   // The save-file dialog may have moved the current directory. When the start-up
   // directory is unknown or gone, writing would put the file into another folder.
-  if (paths.StartupDirectory[0] == '\0' || !files.SetCurrentDir(paths.StartupDirectory)) {
-    return;
+  if (paths.StartupDirectory[0] == '\0') {
+    return "Your choices could not be saved: the name of the folder the program was started "
+           "in is longer than 255 characters.";
+  }
+  if (!files.SetCurrentDir(paths.StartupDirectory)) {
+    files.LastErrorText(reason, sizeof reason);
+    return failed("the folder cannot be entered.");
   }
   char newName[NameSize];
   int length = std::snprintf(newName, sizeof newName, "%s%s", name, NewFileSuffix);
   if (length < 0 || length >= static_cast<int>(sizeof newName)) {
-    return;
+    return failed("the name is too long.");
   }
   FileHandle file = files.CreateAlways(newName, true);
   if (file == InvalidFile) {
-    return;
+    files.LastErrorText(reason, sizeof reason);
+    return failed("the file cannot be created.");
   }
   // The new file replaces the old one only once it is on the disk.
   bool written = WriteSettings(files, file, settings) && files.Flush(file);
-  files.Close(file);
-  // A failed write (a full disk, a removed card) keeps the previous choices.
-  if (!written || !files.Replace(newName, name)) {
-    files.Remove(newName);
+  if (!written) {
+    files.LastErrorText(reason, sizeof reason);
   }
+  files.Close(file);
+  bool replaced = written && files.Replace(newName, name);
+  if (written && !replaced) {
+    files.LastErrorText(reason, sizeof reason);
+  }
+  // A failed write (a full disk, a removed card) keeps the previous choices.
+  if (!replaced) {
+    files.Remove(newName);
+    return failed(written ? "the old file cannot be replaced." : "the file cannot be written.");
+  }
+  return std::string();
 }
 
 void LoadStartValues(FileSystem& files, const StartFiles& names,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdarg>
+#include <string>
 
 #include "config/PathTexts.h"
 #include "config/ProgramConfiguration.h"
@@ -25,9 +26,10 @@ void ReadConfiguration(FileSystem& files, const char* name, ProgramConfiguration
 void ReadSavedState(FileSystem& files, const char* name, RecordingSettings& settings);
 
 // Writes the 40 lines of the saved state into the start-up directory. The old file
-// is replaced only once the new one is complete.
-void WriteSavedState(FileSystem& files, const char* name, const RecordingSettings& settings,
-                     const PathTexts& paths);
+// is replaced only once the new one is complete. Returns what tells the user why the
+// choices could not be saved; empty when they were.
+std::string WriteSavedState(FileSystem& files, const char* name, const RecordingSettings& settings,
+                            const PathTexts& paths);
 
 // The files the start-up values come from; by default the two of the current directory.
 struct StartFiles {

@@ -18,7 +18,7 @@
 // asks for is taken out of the queue (and checked to be there): each test opens it itself.
 class DialogUnderTest {
  public:
-  DialogUnderTest();
+  explicit DialogUnderTest(FileSystem& files = SystemFileSystem());
   ~DialogUnderTest() { Close(); }
 
   MainDialog& Dialog() { return *Main; }
