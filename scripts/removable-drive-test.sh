@@ -54,3 +54,10 @@ WINEPREFIX=$prefix wineserver -w 2>/dev/null
 watcher=$!
 ZQ_REMOVABLE_DRIVE=${letter^^}: ZQ_UNMOUNT_FLAGS="Z:${flags//\//\\}" \
   "$@" "$program" --gtest_filter='RemovableDrive*'
+code=$?
+# Once the drive is out, nothing may appear where it was.
+if [[ $(cat "$flags/answer" 2>/dev/null) == unmounted && -n $(ls -A "$dir") ]]; then
+  echo "FAILED: written after the drive was taken out: $(ls -A "$dir")"
+  code=1
+fi
+exit $code

@@ -112,26 +112,17 @@ TEST(StatusLine, RecordPanelFollowsTheFileAndNeverPassesAHundred) {
 // Between files: the next file's plan, or how the last one ended; long names are cut
 // in their middle so that the numbers stay.
 TEST(StatusLine, BetweenFilesThePlanOrHowTheLastFileEnded) {
-  DataFilePlan plan;
-  plan.FileName = "0002Dat.VDF";
-  plan.Bytes = 5 * Mb / 2;
-  plan.Channels = 1;
-  plan.RateHz = 100;
-  plan.Seconds = 90;
-  LastFile last;
-  EXPECT_EQ(IdleRecordText(last, plan),
-            "Next: 0002Dat.VDF, 2.5 MB, 1 channel × 100 Hz for 1 min 30 s");
-  last.Name = "0001Dat.VDF";
-  last.Planned = 2 * Mb;
-  last.Bytes = 2 * Mb;
-  last.End = FileEnd::Whole;
-  EXPECT_EQ(IdleRecordText(last, plan), "Written whole: 0001Dat.VDF, 2.0 MB");
-  last.Bytes = Mb / 4;
-  last.End = FileEnd::Stopped;
-  EXPECT_EQ(IdleRecordText(last, plan), "Stopped by the user: 0001Dat.VDF, 256.0 KB of 2.0 MB");
-  last.End = FileEnd::Failed;
-  EXPECT_EQ(IdleRecordText(last, plan), "Failed: 0001Dat.VDF, 256.0 KB of 2.0 MB written");
-
+  DataFilePlan plan = {"0002Dat.VDF", 5 * Mb / 2, 1, false, 100, 90};
+  LastFile last = {FileEnd::None, "0001Dat.VDF", Mb / 4, 2 * Mb};
+  const std::pair<FileEnd, const char*> texts[] = {
+      {FileEnd::None, "Next: 0002Dat.VDF, 2.5 MB, 1 channel × 100 Hz for 1 min 30 s"},
+      {FileEnd::Stopped, "Stopped by the user: 0001Dat.VDF, 256.0 KB of 2.0 MB"},
+      {FileEnd::Failed, "Failed: 0001Dat.VDF, 256.0 KB of 2.0 MB written"},
+      {FileEnd::Whole, "Written whole: 0001Dat.VDF, 256.0 KB"}};
+  for (auto [end, text] : texts) {
+    last.End = end;
+    EXPECT_EQ(IdleRecordText(last, plan), text);
+  }
   for (std::string letters : {"x", "Д", "データ"}) {
     plan.FileName.clear();
     while (plan.FileName.size() < 700) {

@@ -69,12 +69,9 @@ TEST(RemovableDrive, PanelsShowTheDriveAndFollowAFileUntilItIsFull) {
   EXPECT_DOUBLE_EQ(panels.DiskShown().BarValue, panels.DiskShown().BarMaximum);
 
   // The program holds nothing on the drive between files: the script unmounts it when
-  // asked, while the program runs, and the program writes nothing there afterwards.
-  std::string flags =
-      std::getenv("ZQ_UNMOUNT_FLAGS") != nullptr ? std::getenv("ZQ_UNMOUNT_FLAGS") : "";
-  if (flags.empty()) {
-    return;
-  }
+  // asked, while the program runs, and finds nothing written there afterwards.
+  ASSERT_NE(std::getenv("ZQ_UNMOUNT_FLAGS"), nullptr);
+  std::string flags = std::getenv("ZQ_UNMOUNT_FLAGS");
   WriteBytes(flags + "\\ready", "");
   std::string answer;
   for (int wait = 0; wait < 400 && answer.empty(); ++wait) {
@@ -82,16 +79,6 @@ TEST(RemovableDrive, PanelsShowTheDriveAndFollowAFileUntilItIsFull) {
     answer = ReadBytes(flags + "\\answer");
   }
   EXPECT_EQ(answer, "unmounted\n");
-  SendMessageW(dialog.Window(), WM_TIMER, 1, 0);
+  SendMessageW(dialog.Window(), WM_TIMER, 1, 0);  // the script looks for what came after
   dialog.Close();
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(Wide(root + "*.*").c_str(), &found);
-  int names = 0;
-  for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
-    names += found.cFileName[0] != L'.' ? 1 : 0;
-  }
-  if (search != INVALID_HANDLE_VALUE) {
-    FindClose(search);
-  }
-  EXPECT_EQ(names, 0);
 }
