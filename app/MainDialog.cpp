@@ -39,7 +39,7 @@ MainDialog::MainDialog(FileSystem& files)
     : Files(files),
       Writer(files, *this, Configuration, Settings, Paths),
       Controls(Settings, Configuration),
-      Status(files, Writer, Paths) {
+      Status(files, Writer, Paths, Settings, Configuration) {
   LoadStartValues(Files, StartFiles(), Configuration, Settings, Paths);
   Writer.ComposeFileName();
   SetIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_CARD)));
@@ -53,8 +53,11 @@ const MessageMapEntry* MainDialog::GetMessageMap() const {
 }
 
 void MainDialog::OnNcDestroy() {
-  WriteSavedState(Files, SavedStateFileName, Settings, Paths);
   Hints().HideHint();
+  std::string unsaved = WriteSavedState(Files, SavedStateFileName, Settings, Paths);
+  if (!unsaved.empty()) {
+    ShowMessage(MB_ICONHAND, unsaved.c_str());
+  }
   Dialog::OnNcDestroy();
 }
 
@@ -170,8 +173,10 @@ int32_t MainDialog::OnWriteCommand(WPARAM first) {
   }
   // The name follows the record number as it is now, even if no list closed up.
   Writer.ComposeFileName();
+  Status.ShowPlan();
   switch (Writer.StartDataFile(list, count)) {
     case StartOutcome::Started:
+      Status.FileStarted();
       EnableControls(false);
       break;
     case StartOutcome::Refused:
@@ -196,6 +201,7 @@ int32_t MainDialog::OnChooseFileCommand() {
   Controls.ReadParameterControls();
   Writer.ComposeFileName();
   Controls.RebuildRateList(false);
+  Status.ShowPlan();
   Status.UpdateDiskStatus(Hwnd, 0, 0);
   return 0;
 }
@@ -206,6 +212,8 @@ int32_t MainDialog::OnSynchroCommand() {
   if (!Writer.IsWriting()) {
     Controls.OnSynchroCommand();
     EnableControls(true);
+    Status.ShowPlan();
+    Status.UpdateDiskStatus(Hwnd, 0, 0);
   }
   return 0;
 }
@@ -215,6 +223,7 @@ int32_t MainDialog::OnControlCommand(WPARAM first, LPARAM) {
     return 0;
   }
   Writer.ComposeFileName();
+  Status.ShowPlan();
   Status.UpdateDiskStatus(Hwnd, 0, 0);
   EnableControls(true);
   return 0;
@@ -249,14 +258,20 @@ void MainDialog::WriterStopped() {
   DrawHeldProgress();
   ReleaseWriteButton();
   EnableControls(true);
+  Status.FileClosed();
+  Status.UpdateDiskStatus(Hwnd, 0, 0);
 }
 
 bool MainDialog::ConfirmReplace(const char* question) {
   return ShowMessage(MB_YESNO | MB_ICONQUESTION, question) == IDYES;
 }
 
-void MainDialog::WriterFailed(WriterFailure, const char* text) {
+void MainDialog::WriterFailed(WriterFailure kind, const char* text) {
   DrawHeldProgress();  // the panels under the box show where the file ended
+  if (kind == WriterFailure::WriteFailed) {
+    Status.FileFailed();
+    Status.UpdateDiskStatus(Hwnd, 0, 0);
+  }
   if (text[0] != '\0') {
     ShowMessage(MB_ICONHAND, text);
   }

@@ -4,7 +4,8 @@
 // Prints one line: seconds from F2 to the released button, the program's peak memory
 // (KiB), the answer time of the question that waited for F2's own work, then every
 // answer time while filling (ms). With --message, a second line gives the text of the
-// message box that the program shows after the file, or "message: none".
+// message box that the program shows after the file, or "message: none", and a third
+// the one it shows as it closes, if any.
 //   GuiDriver PROGRAM FOLDER [--message]
 // With --interrupt, a second of the fill later it moves the dialog, stops the file with
 // F2, starts the next one and a second later leaves with Escape; prints the ms each
@@ -248,6 +249,8 @@ int main(int argc, char** argv) {
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
   PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  // A card that failed may not take the saved choices either: the program says so.
+  std::wstring closing = message ? TakeMessage() : L"";
   WaitForSingleObject(process.hProcess, WaitLimitMs);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
@@ -262,10 +265,15 @@ int main(int argc, char** argv) {
   }
   std::printf("\n");
   if (message) {
-    for (wchar_t& c : text) {
-      c = c == L'\n' || c == L'\r' ? L' ' : c;
+    for (std::wstring* said : {&text, &closing}) {
+      for (wchar_t& c : *said) {
+        c = c == L'\n' || c == L'\r' ? L' ' : c;
+      }
     }
     std::printf("message: %ls\n", text.empty() ? L"none" : text.c_str());
+    if (!closing.empty()) {
+      std::printf("message at the close: %ls\n", closing.c_str());
+    }
   }
   return 0;
 }

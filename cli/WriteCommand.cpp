@@ -6,6 +6,7 @@
 
 #include "cli/ChoiceNames.h"
 #include "cli/ProgressBar.h"
+#include "common/Utf8.h"
 #include "datafile/DataFileName.h"
 #include "datafile/DataFilePlan.h"
 #include "datafile/DataFileSize.h"
@@ -57,8 +58,9 @@ struct Job {
   std::string NewConfiguration;  // made from the built-in text once the file is written
 };
 
+// A name holds at most 255 characters as Windows counts them, as in the dialog.
 bool SetText(char (&field)[NameSize], const std::string& text) {
-  if (text.size() >= sizeof field) {
+  if (text.size() >= sizeof field || Utf16Units(text.c_str(), text.size()) > NameUnits) {
     return false;
   }
   std::memcpy(field, text.c_str(), text.size() + 1);

@@ -41,3 +41,29 @@ bool IsUtf8(const char* text, std::size_t length) {
   }
   return true;
 }
+
+std::size_t Utf16Units(const char* text, std::size_t length) {
+  std::size_t units = 0;
+  for (std::size_t i = 0; i < length; ++i) {
+    unsigned char byte = static_cast<unsigned char>(text[i]);
+    if (!IsContinuationByte(text[i])) {
+      units += byte >= 0xF0 ? 2 : 1;
+    }
+  }
+  return units;
+}
+
+std::size_t FitUtf16Units(const char* text, std::size_t length, std::size_t units) {
+  std::size_t counted = 0;
+  for (std::size_t i = 0; i < length; ++i) {
+    unsigned char byte = static_cast<unsigned char>(text[i]);
+    if (IsContinuationByte(text[i])) {
+      continue;
+    }
+    counted += byte >= 0xF0 ? 2 : 1;
+    if (counted > units) {
+      return i;
+    }
+  }
+  return length;
+}

@@ -20,5 +20,13 @@ inline std::size_t FitUtf8(const char* text, std::size_t length, std::size_t roo
   return room;
 }
 
+// The UTF-16 units that Windows counts in the `length` bytes: one per character, two for
+// one beyond the first 65536.
+std::size_t Utf16Units(const char* text, std::size_t length);
+
+// The length in bytes of the longest start of `text` that holds at most `units` UTF-16
+// units and ends between two characters.
+std::size_t FitUtf16Units(const char* text, std::size_t length, std::size_t units);
+
 // True when the `length` bytes are well-formed UTF-8 (no overlong forms, no surrogates).
 bool IsUtf8(const char* text, std::size_t length);

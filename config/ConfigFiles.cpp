@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr uint32_t CurrentDirectoryLimit = 255;
 constexpr std::size_t FormattedSize = 260;
 constexpr int32_t MaxHelpDelay = 60000;
 constexpr int32_t MinHelpPostDelay = 500;
@@ -35,7 +34,9 @@ void ReadBaseName(const ConfigText& text, char (&name)[NameSize]) {
   std::size_t length = std::strlen(value);
   std::size_t whole = FitUtf8(value, length, NameSize - 1);
   bool utf8 = IsUtf8(value, whole);
-  length = utf8 ? whole : std::min<std::size_t>(length, NameSize - 1);
+  // One byte is one character in the code page; no such character is wider than three
+  // bytes in UTF-8.
+  length = utf8 ? FitUtf16Units(value, whole, NameUnits) : std::min<std::size_t>(length, NameUnits);
   while (length > 0 && value[length - 1] == ' ') {
     --length;
   }
@@ -51,9 +52,13 @@ void ReadBaseName(const ConfigText& text, char (&name)[NameSize]) {
 
 void LoadDefaults(FileSystem& files, ProgramConfiguration& configuration, PathTexts& paths) {
   paths = PathTexts();
-  // A start-up directory too long for its field stays empty: data files then go to
+  // A start-up directory longer than a name may be stays empty: data files then go to
   // the current directory, and the saved state is not written (see WriteSavedState).
-  if (files.GetCurrentDir(paths.StartupDirectory, CurrentDirectoryLimit)) {
+  if (files.GetCurrentDir(paths.StartupDirectory, NameSize) &&
+      Utf16Units(paths.StartupDirectory, std::strlen(paths.StartupDirectory)) > NameUnits) {
+    paths.StartupDirectory[0] = '\0';
+  }
+  if (paths.StartupDirectory[0] != '\0') {
     std::size_t length = std::strlen(paths.StartupDirectory);
     std::memcpy(paths.OutputDirectory, paths.StartupDirectory, length);
     // A root such as "C:\" already ends with its separator. In UTF-8 no byte of a

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdarg>
+#include <string>
 
 #include "config/PathTexts.h"
 #include "config/ProgramConfiguration.h"

@@ -4,7 +4,10 @@
 #include <cstdint>
 
 constexpr int32_t ListCapacity = 100;
-constexpr int32_t NameSize = 256;  // 255 characters and the NUL
+// Folder and file names hold up to 255 characters of any language, counted as Windows
+// counts them (UTF-16 units); as UTF-8 each unit takes at most three bytes.
+constexpr int32_t NameUnits = 255;
+constexpr int32_t NameSize = 3 * NameUnits + 1;
 
 struct ProgramConfiguration {
   ProgramConfiguration();

@@ -3,8 +3,10 @@
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
+#include <string>
 #include <system_error>
 
+#include "common/Utf8.h"
 #include "datafile/DataFileHeader.h"
 #include "datafile/DataFileName.h"
 #include "datafile/DataFileSize.h"
@@ -23,7 +25,7 @@ constexpr int32_t FillRunBytes = 1024 * 1024;
 constexpr double FlushSeconds = 0.008;
 constexpr int64_t FirstFlushBytes = 64 * 1024;
 constexpr int64_t MaxFlushBytes = 64 * 1024 * 1024;
-constexpr std::size_t MessageSize = 1024;  // room for a full name and a system reason
+constexpr std::size_t MessageSize = 2048;  // room for a full name and a system reason
 
 uint8_t ModeFlags(const RecordingSettings& settings) {
   uint8_t flags = 0;
@@ -63,8 +65,14 @@ DataFileWriter::~DataFileWriter() {
 
 void DataFileWriter::ComposeFileName() {
   int64_t number = int64_t{Settings.FileNumber} + Configuration.FileAutoIncrement;
-  ComposedLength = std::snprintf(Paths.OutputPath, sizeof Paths.OutputPath, "%s0%03" PRId64 "%s",
-                                 Paths.OutputDirectory, number, Configuration.File);
+  char digits[32];
+  std::snprintf(digits, sizeof digits, "0%03" PRId64, number);
+  std::string path = std::string(Paths.OutputDirectory) + digits + Configuration.File;
+  ComposedLength = static_cast<int32_t>(Utf16Units(path.c_str(), path.size()));
+  // A name that does not fit is refused when a file is started.
+  std::size_t fitting = FitUtf8(path.c_str(), path.size(), sizeof Paths.OutputPath - 1);
+  path.copy(Paths.OutputPath, fitting);
+  Paths.OutputPath[fitting] = '\0';
   // Cut like OutputPath when too long; StartDataFile refuses such a name.
   if (std::snprintf(FullName, sizeof FullName, "%s%s", Paths.OutputPath, DataFileExtension) < 0) {
     FullName[0] = '\0';
@@ -80,13 +88,12 @@ StartOutcome DataFileWriter::StartDataFile(const ChannelList& list, int32_t coun
   char message[MessageSize];
   // OutputPath was cut when the composed name did not fit; the name must not be.
   int32_t nameLength = ComposedLength + static_cast<int32_t>(sizeof DataFileExtension) - 1;
-  if (ComposedLength < 0 || nameLength >= NameSize ||
-      std::snprintf(FullName, sizeof FullName, "%s%s", Paths.OutputPath, DataFileExtension) >=
-          NameSize) {
+  if (nameLength > NameUnits || std::snprintf(FullName, sizeof FullName, "%s%s", Paths.OutputPath,
+                                              DataFileExtension) >= NameSize) {
     std::snprintf(message, sizeof message,
                   "The name of the data file would have %d characters, but at most %d are "
                   "possible.\nChoose a shorter folder or file name.",
-                  nameLength, NameSize - 1);
+                  nameLength, NameUnits);
     Owner.WriterFailed(WriterFailure::NameTooLong, message);
     return StartOutcome::Refused;
   }

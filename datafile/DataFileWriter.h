@@ -114,7 +114,7 @@ class DataFileWriter {
   int64_t Flushed = 0;         // bytes known to be on the disk
   int64_t Unflushed = 0;       // bytes written since the last flush
   int64_t FlushBytes = 0;      // flushed once this many bytes wait
-  int32_t ComposedLength = 0;  // of the whole composed path, even when it was cut
+  int32_t ComposedLength = 0;  // UTF-16 units of the whole composed path, even when cut
   char FullName[NameSize] = {};
   // Why the last write or flush failed, taken on the thread that failed, and how much
   // of the file is known to be on the disk.

@@ -12,8 +12,9 @@ constexpr uint32_t LowBitsMask = 0xFCFCFC;
 constexpr int32_t BarInset = 3;
 constexpr int32_t BarHeight = 10;
 constexpr int32_t SegmentPitch = 5;
-constexpr std::size_t FolderSize = 256;  // 255 characters and the NUL
 constexpr char Ellipsis[] = "...";
+// A file name in the record panel's text leaves room for the numbers after it.
+constexpr std::size_t ShownNameBytes = 120;
 
 // Copies `path` into `to`, cut in the middle when it is longer than `room` bytes, so
 // that its end (the file name) stays readable; the cuts fall between characters.
@@ -34,13 +35,22 @@ void ShortenInMiddle(char* to, std::size_t room, const char* path) {
   std::memcpy(to + head + marks, path + length - tail, tail + 1);
 }
 
+std::string Shortened(const std::string& name) {
+  char shown[ShownNameBytes + 1];
+  ShortenInMiddle(shown, ShownNameBytes, name.c_str());
+  return shown;
+}
+
 }  // namespace
 
-DiskState QueryDisk(FileSystem& files) {
+DiskState QueryDisk(FileSystem& files, const char* folder) {
   DiskState disk;
-  char folder[FolderSize] = {};
-  if (!files.GetCurrentDir(folder, sizeof folder) || folder[0] == '\0') {
-    return disk;
+  char current[NameSize] = {};
+  if (folder[0] == '\0') {
+    if (!files.GetCurrentDir(current, sizeof current) || current[0] == '\0') {
+      return disk;
+    }
+    folder = current;
   }
   disk.Letter = folder[0];
   DiskSpace space;
@@ -92,12 +102,32 @@ PanelContent DiskPanel(const DiskState& disk) {
   return panel;
 }
 
+std::string IdleRecordText(const LastFile& last, const DataFilePlan& plan) {
+  std::string name = Shortened(last.Name);
+  std::string sizes = SizeText(last.Bytes) + " of " + SizeText(last.Planned);
+  switch (last.End) {
+    case FileEnd::Whole:
+      return "Written whole: " + name + ", " + SizeText(last.Bytes);
+    case FileEnd::Stopped:
+      return "Stopped by the user: " + name + ", " + sizes;
+    case FileEnd::Failed:
+      return "Failed: " + name + ", " + sizes + " written";
+    case FileEnd::None:
+      break;
+  }
+  DataFilePlan shown = plan;
+  shown.FileName = Shortened(plan.FileName);
+  return "Next: " + PlanText(shown);
+}
+
 PanelContent RecordPanel(const PanelContent& disk, const char* outputPath, uint32_t total,
-                         uint32_t done, bool writing) {
-  PanelContent panel = disk;
-  panel.BarMaximum = 0;
-  panel.BarValue = 0;
+                         uint32_t done, bool writing, const std::string& idleText) {
+  PanelContent panel;
+  panel.TextColour = disk.TextColour;
   if (total == 0 || !writing) {
+    std::size_t length = FitUtf8(idleText.c_str(), idleText.size(), sizeof panel.Text - 1);
+    std::memcpy(panel.Text, idleText.c_str(), length);
+    panel.Text[length] = '\0';
     return panel;
   }
   char ending[16];

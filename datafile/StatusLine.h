@@ -1,12 +1,15 @@
 // What the two status panels at the bottom of the main dialog show: the free space
-// and type of the target disk, and the progress of the data file being written.
-// Texts, colours and bar geometry only; the drawing lives in StatusPanels.
+// and type of the target disk, and the next data file, the progress of the one being
+// written or how the last one ended. Texts, colours and bar geometry only; the drawing
+// lives in StatusPanels.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "datafile/DataFilePlan.h"
 #include "platform/FileSystem.h"
 
 constexpr std::size_t PanelTextSize = 260;
@@ -18,7 +21,7 @@ constexpr uint32_t BlackColour = 0x000000;
 constexpr uint32_t NavyColour = 0x800000;
 
 struct DiskState {
-  char Letter = '?';  // '?' when the current directory is unknown
+  char Letter = '?';  // '?' when the folder is unknown
   bool SpaceKnown = false;
   uint64_t Free = 0;  // bytes available to the caller
   uint64_t Total = 0;
@@ -39,8 +42,19 @@ struct PanelRect {
   int32_t Bottom;
 };
 
-// Asks about the disk of the current directory; every failure leaves zeros.
-DiskState QueryDisk(FileSystem& files);
+// How the last data file ended.
+enum class FileEnd { None, Whole, Stopped, Failed };
+
+struct LastFile {
+  FileEnd End = FileEnd::None;
+  std::string Name;   // with its extension, without its folder
+  int64_t Bytes = 0;  // on the disk
+  int64_t Planned = 0;
+};
+
+// Asks about the disk of `folder` itself, or of the current directory when it is
+// empty; every failure leaves zeros.
+DiskState QueryDisk(FileSystem& files, const char* folder);
 
 const char* DriveLabel(DriveType type);
 uint32_t DriveColour(DriveType type);
@@ -48,9 +62,13 @@ uint32_t DriveColour(DriveType type);
 // "Disk ..." with the free space and the used share of the disk as its bar; a free
 // space that cannot be read is said to be unknown, not shown as none.
 PanelContent DiskPanel(const DiskState& disk);
-// "Record to ..." while a file is written, else the disk panel without its bar.
+// "Next: " and the plan, or how the last file ended when one did since the last change.
+std::string IdleRecordText(const LastFile& last, const DataFilePlan& plan);
+
+// "Record to ..." while a file is written, else `idleText`; no bar but the file's, and
+// the disk's text colour.
 PanelContent RecordPanel(const PanelContent& disk, const char* outputPath, uint32_t total,
-                         uint32_t done, bool writing);
+                         uint32_t done, bool writing, const std::string& idleText);
 
 // Whole percent of `done` in `total`, at most 100; 0 when total is 0.
 int32_t PercentDone(uint32_t total, uint32_t done);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "datafile/DataFileName.h"
 #include "platform/SystemText.h"
 #include "resources/ResourceIds.h"
 
@@ -114,8 +115,34 @@ void DrawStatusPanel(HWND dialog, int id, const PanelContent& panel) {
 }
 
 void StatusPanels::UpdateDiskStatus(HWND dialog, uint32_t total, uint32_t done) {
-  Disk = DiskPanel(QueryDisk(Files));
-  Record = RecordPanel(Disk, Paths.OutputPath, total, done, Writer.IsWriting());
+  Disk = DiskPanel(QueryDisk(Files, Paths.OutputDirectory));
+  std::string idle = IdleRecordText(Last, PlanDataFile(Settings, Configuration, Paths));
+  Record = RecordPanel(Disk, Paths.OutputPath, total, done, Writer.IsWriting(), idle);
   DrawStatusPanel(dialog, IDC_DISK_PANEL, Disk, DiskCanvas);
   DrawStatusPanel(dialog, IDC_RECORD_PANEL, Record, RecordCanvas);
+}
+
+void StatusPanels::FileStarted() {
+  DataFilePlan plan = PlanDataFile(Settings, Configuration, Paths);
+  Last = LastFile();
+  Last.Name = plan.FileName;
+  Last.Planned = plan.Bytes;
+  Started = true;
+  StartedPath = std::string(Paths.OutputPath) + DataFileExtension;
+}
+
+void StatusPanels::FileClosed() {
+  if (!Started) {
+    return;
+  }
+  Started = false;
+  int64_t size = Files.SizeOf(StartedPath.c_str());
+  Last.Bytes = size > 0 ? size : 0;
+  Last.End = Last.Bytes == Last.Planned ? FileEnd::Whole : FileEnd::Stopped;
+}
+
+void StatusPanels::FileFailed() {
+  if (Last.End != FileEnd::None) {
+    Last.End = FileEnd::Failed;
+  }
 }

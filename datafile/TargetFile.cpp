@@ -9,8 +9,7 @@
 
 namespace {
 
-constexpr std::size_t MessageSize = 1024;
-constexpr std::size_t CurrentSize = 4 * MAX_PATH;  // any current directory, as UTF-8
+constexpr std::size_t MessageSize = 2048;  // room for a folder of 255 characters, as UTF-8
 
 // A name that the dialog cannot hand over, by the dialog's reason.
 std::string DialogFailure(DWORD error) {
@@ -39,12 +38,11 @@ std::string KeptTarget(const std::string& reason, const PathTexts& paths) {
 bool ChooseTargetFile(HWND owner, FileSystem& files, ProgramConfiguration& configuration,
                       PathTexts& paths, std::string& problem) {
   problem.clear();
-  wchar_t path[NameSize] = {};
+  wchar_t path[NameUnits + 1] = {};
   std::wstring suggested = Utf16ForDisplay(configuration.File);
-  suggested.copy(path, NameSize - 1);
-  // The dialog moves the current directory while the user browses.
-  char current[CurrentSize];
-  bool currentKnown = files.GetCurrentDir(current, sizeof current);
+  suggested.copy(path, NameUnits);
+  std::wstring folderNow;
+  ToUtf16(paths.OutputDirectory, folderNow);
 
   OPENFILENAMEW dialog = {};
   dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;  // the old layout at its 64-bit size
@@ -52,9 +50,12 @@ bool ChooseTargetFile(HWND owner, FileSystem& files, ProgramConfiguration& confi
   dialog.hInstance = GetModuleHandleW(nullptr);
   dialog.lpstrFilter = L"VDF Data Files\0*.vdf\0";
   dialog.lpstrFile = path;
-  dialog.nMaxFile = NameSize;
+  dialog.nMaxFile = NameUnits + 1;
+  dialog.lpstrInitialDir = folderNow.empty() ? nullptr : folderNow.c_str();
   dialog.lpstrTitle = L"File for writing";
-  dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_EXTENSIONDIFFERENT;
+  // The chosen folder must not become the current directory: that would hold a card
+  // busy, and it could not be removed safely.
+  dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_EXTENSIONDIFFERENT | OFN_NOCHANGEDIR;
   dialog.lpstrDefExt = L"vdf";
   bool chosen = GetSaveFileNameW(&dialog) != 0;
   DWORD failure = chosen ? 0 : CommDlgExtendedError();
@@ -62,7 +63,7 @@ bool ChooseTargetFile(HWND owner, FileSystem& files, ProgramConfiguration& confi
   char folder[NameSize] = {};
   char name[NameSize] = {};
   if (chosen) {
-    std::size_t length = wcsnlen(path, NameSize - 1);
+    std::size_t length = wcsnlen(path, NameUnits);
     std::size_t nameStart = dialog.nFileOffset <= length ? dialog.nFileOffset : length;
     std::size_t nameEnd = length;
     // Without a reported extension, or with no dot before it, the whole name is kept.
@@ -72,22 +73,16 @@ bool ChooseTargetFile(HWND owner, FileSystem& files, ProgramConfiguration& confi
     }
     std::wstring wideFolder(path, nameStart);
     std::wstring wideName(path + nameStart, nameEnd - nameStart);
-    char reason[MessageSize];
     if (!ToUtf8(wideFolder.c_str(), folder, sizeof folder) ||
         !ToUtf8(wideName.c_str(), name, sizeof name)) {
       problem = KeptTarget("The path is too long for the program.", paths);
-    } else if (folder[0] != '\0' && !files.SetCurrentDir(folder)) {
-      files.LastErrorText(reason, sizeof reason);
-      problem = KeptTarget("The folder \"" + std::string(folder) + "\" cannot be used.\n" + reason,
-                           paths);
+    } else if (folder[0] != '\0' && !files.IsFolder(folder)) {
+      problem = KeptTarget("The folder \"" + std::string(folder) + "\" cannot be used.", paths);
     }
   } else if (failure != 0) {
     problem = KeptTarget(DialogFailure(failure), paths);
   }
   if (!chosen || !problem.empty()) {
-    if (currentKnown) {
-      files.SetCurrentDir(current);
-    }
     return false;
   }
 

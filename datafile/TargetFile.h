@@ -9,10 +9,10 @@
 #include "config/ProgramConfiguration.h"
 #include "platform/FileSystem.h"
 
-// True when the user chose a file: OutputDirectory and File are set from it, the
-// automatic numbering starts again at 1 and the chosen folder is the current
-// directory. Otherwise nothing changes, the current directory included, and
-// `problem` says why when it was not the user's cancel: the dialog failed, or the
-// chosen folder cannot be entered or stored.
+// True when the user chose a file: OutputDirectory and File are set from it and the
+// automatic numbering starts again at 1. The current directory stays where it was, so
+// that the program holds no card. Otherwise nothing changes, and `problem` says why
+// when it was not the user's cancel: the dialog failed, or the chosen folder is not
+// one or cannot be stored.
 bool ChooseTargetFile(HWND owner, FileSystem& files, ProgramConfiguration& configuration,
                       PathTexts& paths, std::string& problem);

@@ -8,6 +8,8 @@ namespace {
 
 constexpr int32_t ChannelsPerList = 8;  // each id block serves eight channels
 constexpr int32_t ModeButtons[] = {IDC_RESET_MUL, IDC_LOOP_RECORD, IDC_A_AND_B, IDC_BIT0};
+constexpr int32_t DropDownRows = 16;
+constexpr int32_t ListBorders = 2;  // pixels above and below the rows of an open list
 
 bool IsChannelList(int32_t id) {
   return id >= IDC_CHANNEL_A1 && id <= IDC_LAST_CHANNEL;
@@ -115,6 +117,7 @@ void ParameterControls::ShowRates(const VisibleRateList& visible) {
     AddItem(rates, RateLabel(visible.Rates[i].Displayed));
   }
   Select(IDC_RATE, Settings.FreqIndex);
+  FitDropDown(IDC_RATE);
 }
 
 void ParameterControls::ShowRangeSelections() {
@@ -191,6 +194,7 @@ void ParameterControls::FillRangeList(int32_t id, bool differential, int32_t pos
     AddItem(list, label);
   }
   Select(id, position);
+  FitDropDown(id);
 }
 
 void ParameterControls::FillRangeLists() {
@@ -215,6 +219,7 @@ void ParameterControls::FillSizeTimeList(int32_t id, int32_t position) {
     AddItem(list, label);
   }
   Select(id, position);
+  FitDropDown(id);
 }
 
 void ParameterControls::FillRecordNumberList(int32_t id, int32_t first, int32_t last,
@@ -225,6 +230,21 @@ void ParameterControls::FillRecordNumberList(int32_t id, int32_t first, int32_t 
     AddItem(list, RecordNumberLabel(number));
   }
   Select(id, position);
+  FitDropDown(id);
+}
+
+// A classic drop-down list opens as far down as its window reaches: up to 16 rows of
+// its font at the screen's resolution, or all of its entries when fewer.
+void ParameterControls::FitDropDown(int32_t id) {
+  HWND list = GetDlgItem(Dialog, id);
+  int32_t count = static_cast<int32_t>(SendMessageA(list, CB_GETCOUNT, 0, 0));
+  int32_t rows = count < 1 ? 1 : count < DropDownRows ? count : DropDownRows;
+  int32_t row = static_cast<int32_t>(SendMessageA(list, CB_GETITEMHEIGHT, 0, 0));
+  RECT field;
+  GetWindowRect(list, &field);  // the closed box: its selection field
+  SetWindowPos(list, nullptr, 0, 0, field.right - field.left,
+               field.bottom - field.top + rows * row + ListBorders,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int32_t* ParameterControls::FieldOf(int32_t id) const {

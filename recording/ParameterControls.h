@@ -43,6 +43,7 @@ class ParameterControls {
   void FillSizeTimeList(int32_t id, int32_t position);
   void FillRecordNumberList(int32_t id, int32_t first, int32_t last, int32_t position);
   void ShowRates(const VisibleRateList& visible);
+  void FitDropDown(int32_t id);
   // The record field a list edits; none for an id that is not a list.
   int32_t* FieldOf(int32_t id) const;
   void KeepFocusUsable(bool writing);

@@ -7,6 +7,7 @@
 namespace {
 
 const char* const NewFileSuffix = ".new";
+constexpr std::size_t ReasonSize = 520;  // a system reason
 
 bool WriteSettings(FileSystem& files, FileHandle file, const RecordingSettings& settings) {
   bool written = WriteFormatted(files, file, "FreqIndex   = %d\r\n", settings.FreqIndex) &&
@@ -55,29 +56,50 @@ void ReadSavedState(FileSystem& files, const char* name, RecordingSettings& sett
   }
 }
 
-void WriteSavedState(FileSystem& files, const char* name, const RecordingSettings& settings,
-                     const PathTexts& paths) {
+std::string WriteSavedState(FileSystem& files, const char* name, const RecordingSettings& settings,
+                            const PathTexts& paths) {
+  char reason[ReasonSize] = {};
+  auto failed = [&](const char* what) {
+    std::string text = "Your choices could not be saved in \"" +
+                       std::string(paths.StartupDirectory) + PathSeparator + name + "\": " + what;
+    return reason[0] != '\0' ? text + "\n" + reason : text;
+  };
   // The save-file dialog may have moved the current directory. When the start-up
   // directory is unknown or gone, writing would put the file into another folder.
-  if (paths.StartupDirectory[0] == '\0' || !files.SetCurrentDir(paths.StartupDirectory)) {
-    return;
+  if (paths.StartupDirectory[0] == '\0') {
+    return "Your choices could not be saved: the name of the folder the program was started "
+           "in is longer than 255 characters.";
+  }
+  if (!files.SetCurrentDir(paths.StartupDirectory)) {
+    files.LastErrorText(reason, sizeof reason);
+    return failed("the folder cannot be entered.");
   }
   char newName[NameSize];
   int length = std::snprintf(newName, sizeof newName, "%s%s", name, NewFileSuffix);
   if (length < 0 || length >= static_cast<int>(sizeof newName)) {
-    return;
+    return failed("the name is too long.");
   }
   FileHandle file = files.CreateAlways(newName, true);
   if (file == InvalidFile) {
-    return;
+    files.LastErrorText(reason, sizeof reason);
+    return failed("the file cannot be created.");
   }
   // The new file replaces the old one only once it is on the disk.
   bool written = WriteSettings(files, file, settings) && files.Flush(file);
-  files.Close(file);
-  // A failed write (a full disk, a removed card) keeps the previous choices.
-  if (!written || !files.Replace(newName, name)) {
-    files.Remove(newName);
+  if (!written) {
+    files.LastErrorText(reason, sizeof reason);
   }
+  files.Close(file);
+  bool replaced = written && files.Replace(newName, name);
+  if (written && !replaced) {
+    files.LastErrorText(reason, sizeof reason);
+  }
+  // A failed write (a full disk, a removed card) keeps the previous choices.
+  if (!replaced) {
+    files.Remove(newName);
+    return failed(written ? "the old file cannot be replaced." : "the file cannot be written.");
+  }
+  return std::string();
 }
 
 void LoadStartValues(FileSystem& files, const StartFiles& names,

@@ -3,6 +3,8 @@
 // nothing of the recording choices.
 #pragma once
 
+#include <string>
+
 #include "config/ConfigFiles.h"
 #include "recording/RecordingSettings.h"
 
@@ -11,9 +13,10 @@ constexpr const char* SavedStateFileName = "ZQ347Fill.sav";
 void ReadSavedState(FileSystem& files, const char* name, RecordingSettings& settings);
 
 // Writes the 40 lines of the saved state into the start-up directory. The old file
-// is replaced only once the new one is complete.
-void WriteSavedState(FileSystem& files, const char* name, const RecordingSettings& settings,
-                     const PathTexts& paths);
+// is replaced only once the new one is complete. Returns what tells the user why the
+// choices could not be saved; empty when they were.
+std::string WriteSavedState(FileSystem& files, const char* name, const RecordingSettings& settings,
+                            const PathTexts& paths);
 
 // The files the start-up values come from; by default the two of the current directory.
 struct StartFiles {

@@ -1,4 +1,5 @@
 #include "common/Numbers.h"
+#include "common/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,14 @@ TEST(FormatNumber, ZeroSignAndHugeValues) {
   std::string text = Formatted(1e40);
   EXPECT_EQ(text.size(), NumberTextSize - 1);
   EXPECT_EQ(text.substr(0, 2), "10");
+}
+
+// Windows counts names in UTF-16 units: a character beyond the first 65536 counts twice.
+TEST(Utf8, CountsAndCutsInUtf16Units) {
+  const std::string text = "aД表\xF0\x9F\x98\x80";
+  EXPECT_EQ(Utf16Units(text.c_str(), text.size()), 5u);
+  EXPECT_EQ(FitUtf16Units(text.c_str(), text.size(), 4), 6u);  // not half of the last
+  EXPECT_EQ(FitUtf16Units(text.c_str(), text.size(), 5), text.size());
 }
 
 }  // namespace

@@ -126,19 +126,20 @@ TEST_F(ConfigFilesTest, FileNameFollowsTheTextRules) {
   EXPECT_STREQ(Configured("File = \"My File\"").File, "My File");
   EXPECT_EQ(std::string(Configured("File = " + std::string(300, 'x')).File), std::string(255, 'X'));
 
-  // UTF-8 stays, cut between characters; other bytes come from an older editor in the
-  // system's 8-bit code page (1252 under Wine here) and give the name they always gave.
+  // UTF-8 stays, cut after 255 characters of any language; other bytes come from an
+  // older editor in the system's 8-bit code page (1252 under Wine here) and give the
+  // name they always gave.
   std::string cyrillic;
-  for (int i = 0; i < 150; ++i) {
+  for (int i = 0; i < 300; ++i) {
     cyrillic += "Д";
   }
-  EXPECT_EQ(std::string(Configured("File = \"" + cyrillic + "\"").File), cyrillic.substr(0, 254));
+  EXPECT_EQ(std::string(Configured("File = \"" + cyrillic + "\"").File), cyrillic.substr(0, 510));
   std::string old = Configured("File = \"D\xE4t\"").File;
   std::string oldLong = Configured("File = \"" + std::string(300, '\xE4') + "\"").File;
 #ifdef _WIN32
   EXPECT_EQ(old, "Dät");
-  EXPECT_EQ(oldLong.size(), 254u);
-  EXPECT_EQ(oldLong.substr(252), "ä");
+  EXPECT_EQ(oldLong.size(), 510u);
+  EXPECT_EQ(oldLong.substr(508), "ä");
 #else
   EXPECT_EQ(old, "D\xE4t");
   EXPECT_EQ(oldLong, std::string(255, '\xE4'));
@@ -163,17 +164,25 @@ TEST_F(ConfigFilesTest, DefaultsRememberTheStartupDirectoryWhenItFits) {
   EXPECT_EQ(std::string(paths.OutputDirectory), Folder.WithSeparator());
   EXPECT_STREQ(paths.OutputPath, "");
   // In code page 932 the last byte of 表 is the separator's; in UTF-8 it is not.
-  Files.Directory = std::string("C:") + PathSeparator + "表";
+  // Names are counted in UTF-16 units: 255 characters of CJK fit (765 bytes), 256 do not.
+  Files.Directory = std::string("C:") + PathSeparator;
+  for (int i = 0; i < 252; ++i) {
+    Files.Directory += "表";
+  }
   LoadDefaults(Files, c, paths);
   EXPECT_EQ(std::string(paths.OutputDirectory), Files.Directory + PathSeparator);
+  Files.Directory += "表";
+  LoadDefaults(Files, c, paths);
+  EXPECT_STREQ(paths.StartupDirectory, "");
 
-  // A start-up directory too long to hold writes no saved state.
+  // A start-up directory too long to hold writes no saved state, and says so.
   Files.FailCurrentDir = true;
   LoadDefaults(Files, c, paths);
   EXPECT_STREQ(paths.StartupDirectory, "");
   // Data files go to the current directory rather than to the root of a drive.
   EXPECT_STREQ(paths.OutputDirectory, "");
-  WriteSavedState(Files, SavedStateFileName, s, paths);
+  EXPECT_NE(WriteSavedState(Files, SavedStateFileName, s, paths).find("longer than 255"),
+            std::string::npos);
   EXPECT_FALSE(FileExists(Folder.File(SavedStateFileName)));
 }
 
@@ -199,7 +208,7 @@ TEST_F(ConfigFilesTest, SavedStateIsWrittenWholeIntoTheStartupFolderAndReadBack)
   EXPECT_FALSE(FileExists(Folder.File("ZQ347Fill.sav.new")));
 
   RecordingSettings written = SampleSettings();
-  WriteSavedState(Files, SavedStateFileName, written, paths);
+  EXPECT_EQ(WriteSavedState(Files, SavedStateFileName, written, paths), "");
   RecordingSettings read;
   ReadSavedState(Files, Folder.File(SavedStateFileName).c_str(), read);
   auto saved = [](const RecordingSettings& r) {
@@ -210,7 +219,7 @@ TEST_F(ConfigFilesTest, SavedStateIsWrittenWholeIntoTheStartupFolderAndReadBack)
   };
   EXPECT_EQ(saved(read), saved(written));
 
-  // A failed save keeps the previous file.
+  // A failed save keeps the previous file and says why.
   std::string previous = ReadBytes(Folder.File(SavedStateFileName));
   FaultyFileSystem halfWay, failing, unflushed, locked;
   halfWay.WriteBudget = 200;  // the disk fills up half-way
@@ -219,7 +228,12 @@ TEST_F(ConfigFilesTest, SavedStateIsWrittenWholeIntoTheStartupFolderAndReadBack)
   unflushed.FailFlush = true;  // written into the cache, never onto the disk
   locked.FailCreate = true;
   for (FaultyFileSystem* files : {&halfWay, &failing, &unflushed, &locked}) {
-    WriteSavedState(*files, SavedStateFileName, RecordingSettings(), paths);
+    std::string said = WriteSavedState(*files, SavedStateFileName, RecordingSettings(), paths);
+    EXPECT_EQ(
+        said.rfind("Your choices could not be saved in \"" + Folder.File(SavedStateFileName), 0),
+        0u)
+        << said;
+    EXPECT_NE(said.find('\n'), std::string::npos) << said;  // with the system's reason
     EXPECT_EQ(ReadBytes(Folder.File(SavedStateFileName)), previous);
     EXPECT_FALSE(FileExists(Folder.File("ZQ347Fill.sav.new")));
   }

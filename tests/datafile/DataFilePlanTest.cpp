@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include "datafile/DataFileSize.h"
 #include "tests/TestFiles.h"
@@ -43,10 +42,6 @@ TEST_F(Plan, SaysNameSizeChannelsRateAndLength) {
   EXPECT_EQ(Text(1, 10, OneHour), "0002Dat.VDF, 222.0 KB, 1 channel × 30.518 Hz for 1 h 0 min");
   EXPECT_EQ(Text(16, 1, Sizes + 12), "0002Dat.VDF, 4.3 MB, 16 channels × 1.907 Hz for 20 h 1 min");
   EXPECT_EQ(Text(0, 10000, 0), "0002Dat.VDF, no A channel switched on");
-
-  std::strcpy(Paths.OutputPath, "0001run.");  // a name typed with a trailing dot, no folder
-  DataFilePlan plan = PlanDataFile(Settings, Configuration, Paths);
-  EXPECT_EQ(plan.FileName, "0001run..VDF");
 }
 
 TEST(DurationText, EachUnitRoundedAsShown) {

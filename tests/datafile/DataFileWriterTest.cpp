@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Utf8.h"
 #include "datafile/DataFileHeader.h"
 #include "tests/TestFiles.h"
 #include "tests/datafile/WriterOwnerLog.h"
@@ -354,22 +355,33 @@ TEST_F(DataFileWriterTest, FatDisksHoldNoFileOf4GiB) {
   EXPECT_EQ(Start(4), StartOutcome::Started);
 }
 
+// Names are counted as Windows counts them, in UTF-16 units, not in UTF-8 bytes.
 TEST_F(DataFileWriterTest, NameLongerThanItsFieldIsRefused) {
-  std::string folder = Folder.WithSeparator() + std::string(247 - Folder.Path().size(), 'd');
+  std::string folder = Folder.WithSeparator();
+  for (std::size_t i = Folder.Path().size(); i < 247; ++i) {
+    folder += "д";
+  }
   std::snprintf(Paths.OutputDirectory, sizeof Paths.OutputDirectory, "%s", folder.c_str());
   Writer.ComposeFileName();  // 248 + "0001Dat" = 255: fits, but not with ".VDF"
-  EXPECT_EQ(std::strlen(Paths.OutputPath), 255u);
   Settings.SizeIndex = 0;
   EXPECT_EQ(Start(1), StartOutcome::Refused);
   EXPECT_EQ(Owner.Failures, std::vector<WriterFailure>{WriterFailure::NameTooLong});
   EXPECT_EQ(Owner.Texts.at(0),
             "The name of the data file would have 259 characters, but at most 255 are possible.\n"
             "Choose a shorter folder or file name.");
+  folder.resize(folder.size() - 8);  // 255 with ".VDF": fits, in a folder that does not exist
+  std::snprintf(Paths.OutputDirectory, sizeof Paths.OutputDirectory, "%s", folder.c_str());
+  Writer.ComposeFileName();
+  EXPECT_EQ(Start(1), StartOutcome::Refused);
+  EXPECT_EQ(Owner.Failures.back(), WriterFailure::CannotCreate);
 
   std::snprintf(Configuration.File, sizeof Configuration.File, "%s", std::string(255, 'f').c_str());
   Writer.ComposeFileName();
-  EXPECT_EQ(std::strlen(Paths.OutputPath), 255u);  // cut, never past the field
+  std::size_t length = std::strlen(Paths.OutputPath);
+  EXPECT_LT(length, std::size_t{NameSize});  // cut, never past the field
+  EXPECT_TRUE(IsUtf8(Paths.OutputPath, length));
   EXPECT_EQ(Start(1), StartOutcome::Refused);
+  EXPECT_EQ(Owner.Failures.back(), WriterFailure::NameTooLong);
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ struct FakeDisk : FaultyFileSystem {
     Total = total;
     Type = type;
   }
-  PanelContent Panel() { return DiskPanel(QueryDisk(*this)); }
+  PanelContent Panel() { return DiskPanel(QueryDisk(*this, "")); }  // the current directory
 };
 
 TEST(StatusLine, DiskPanelShowsFreeSpaceTypeAndUsedShare) {
@@ -32,6 +32,10 @@ TEST(StatusLine, DiskPanelShowsFreeSpaceTypeAndUsedShare) {
   // The folder itself is asked, not the root of its drive; the type by its two characters.
   EXPECT_EQ(disk.AskedFolder, "D:\\rec");
   EXPECT_EQ(disk.AskedDrive, "D:");
+  // The target folder is asked about itself, not through the current directory.
+  EXPECT_EQ(QueryDisk(disk, "E:\\card\\").Letter, 'E');
+  EXPECT_EQ(disk.AskedFolder, "E:\\card\\");
+  EXPECT_EQ(disk.AskedDrive, "E:");
 
   EXPECT_STREQ(FakeDisk(0, 0).Panel().Text, "Disk \"D\":  0.0 Mb free, Fixed");
   EXPECT_DOUBLE_EQ(FakeDisk(0, 0).Panel().BarMaximum, 0.0);
@@ -73,7 +77,7 @@ TEST(StatusLine, FailedQueriesSayTheSpaceIsUnknown) {
   for (bool tooLong : {false, true}) {
     FakeDisk lost(5 * Mb, 9 * Mb);
     lost.FailCurrentDir = !tooLong;
-    lost.Directory = "C:\\" + std::string(300, 'x');
+    lost.Directory = "C:\\" + std::string(NameSize, 'x');
     panel = lost.Panel();
     EXPECT_STREQ(panel.Text, "Disk \"?\": free space unknown, ");
     EXPECT_EQ(panel.TextColour, RedColour);
@@ -85,23 +89,51 @@ TEST(StatusLine, FailedQueriesSayTheSpaceIsUnknown) {
 TEST(StatusLine, RecordPanelFollowsTheFileAndNeverPassesAHundred) {
   PanelContent shown = FakeDisk(Mb, 2 * Mb, DriveType::Removable).Panel();
   const char* path = "D:\\rec\\0001Dat";
-  PanelContent record = RecordPanel(shown, path, 1000, 5, true);
+  PanelContent record = RecordPanel(shown, path, 1000, 5, true, "");
   EXPECT_STREQ(record.Text, "Record to \"D:\\rec\\0001Dat\" : 0%");
   EXPECT_EQ(record.TextColour, BlueColour);
   EXPECT_DOUBLE_EQ(record.BarMaximum, 1000.0);
   EXPECT_DOUBLE_EQ(record.BarValue, 5.0);
-  EXPECT_STREQ(RecordPanel(shown, path, 1000, 999, true).Text,
+  EXPECT_STREQ(RecordPanel(shown, path, 1000, 999, true, "").Text,
                "Record to \"D:\\rec\\0001Dat\" : 99%");
-  record = RecordPanel(shown, path, 1000, 5000, true);
+  record = RecordPanel(shown, path, 1000, 5000, true, "");
   EXPECT_STREQ(record.Text, "Record to \"D:\\rec\\0001Dat\" : 100%");
   EXPECT_DOUBLE_EQ(record.BarValue, 1000.0);
 
-  // No file, or nothing to write: the disk text without its bar.
-  for (PanelContent idle :
-       {RecordPanel(shown, path, 0, 0, true), RecordPanel(shown, path, 1000, 5, false)}) {
-    EXPECT_STREQ(idle.Text, shown.Text);
+  // No file, or nothing to write: the text between files, without a bar.
+  for (PanelContent idle : {RecordPanel(shown, path, 0, 0, true, "Next: x"),
+                            RecordPanel(shown, path, 1000, 5, false, "Next: x")}) {
+    EXPECT_STREQ(idle.Text, "Next: x");
     EXPECT_EQ(idle.TextColour, BlueColour);
     EXPECT_DOUBLE_EQ(idle.BarMaximum, 0.0);
+  }
+}
+
+// Between files: the next file's plan, or how the last one ended; long names are cut
+// in their middle so that the numbers stay.
+TEST(StatusLine, BetweenFilesThePlanOrHowTheLastFileEnded) {
+  DataFilePlan plan = {"0002Dat.VDF", 5 * Mb / 2, 1, false, 100, 90};
+  LastFile last = {FileEnd::None, "0001Dat.VDF", Mb / 4, 2 * Mb};
+  const std::pair<FileEnd, const char*> texts[] = {
+      {FileEnd::None, "Next: 0002Dat.VDF, 2.5 MB, 1 channel × 100 Hz for 1 min 30 s"},
+      {FileEnd::Stopped, "Stopped by the user: 0001Dat.VDF, 256.0 KB of 2.0 MB"},
+      {FileEnd::Failed, "Failed: 0001Dat.VDF, 256.0 KB of 2.0 MB written"},
+      {FileEnd::Whole, "Written whole: 0001Dat.VDF, 256.0 KB"}};
+  for (auto [end, text] : texts) {
+    last.End = end;
+    EXPECT_EQ(IdleRecordText(last, plan), text);
+  }
+  for (std::string letters : {"x", "Д", "データ"}) {
+    plan.FileName.clear();
+    while (plan.FileName.size() < 700) {
+      plan.FileName += letters;
+    }
+    plan.FileName += "0002.VDF";
+    std::string text =
+        RecordPanel(PanelContent(), "", 0, 0, false, IdleRecordText(LastFile(), plan)).Text;
+    EXPECT_TRUE(IsUtf8(text.c_str(), text.size())) << letters;
+    EXPECT_NE(text.find("...", 6), std::string::npos) << text;
+    EXPECT_NE(text.find("0002.VDF, 2.5 MB, 1 channel"), std::string::npos) << text;
   }
 }
 
@@ -122,7 +154,7 @@ TEST(StatusLine, PercentageOfLongRecordingsInSixtyFourBits) {
 TEST(StatusLine, LongPathIsCutInTheMiddleAndKeepsThePercentage) {
   PanelContent disk;
   std::string path = "D:\\" + std::string(239, 'a') + "\\0001Dat";
-  std::string text = RecordPanel(disk, path.c_str(), 1000, 420, true).Text;
+  std::string text = RecordPanel(disk, path.c_str(), 1000, 420, true, "").Text;
   EXPECT_LE(text.size(), PanelTextSize - 1);
   EXPECT_EQ(text.substr(0, 14), "Record to \"D:\\");
   EXPECT_EQ(text.substr(text.size() - 15), "\\0001Dat\" : 42%");
@@ -134,14 +166,14 @@ TEST(StatusLine, LongPathIsCutInTheMiddleAndKeepsThePercentage) {
       while (path.size() < 290) {
         path += letters;
       }
-      std::string cut = RecordPanel(disk, (path + "\\0001Dat").c_str(), 2, 1, true).Text;
+      std::string cut = RecordPanel(disk, (path + "\\0001Dat").c_str(), 2, 1, true, "").Text;
       EXPECT_TRUE(IsUtf8(cut.c_str(), cut.size())) << shift;
       EXPECT_EQ(cut.substr(cut.size() - 15), "\\0001Dat\" : 50%");
     }
   }
   // A path that fits is left whole.
   std::string shorter = "D:\\" + std::string(200, 'b');
-  EXPECT_EQ(std::string(RecordPanel(disk, shorter.c_str(), 2, 1, true).Text),
+  EXPECT_EQ(std::string(RecordPanel(disk, shorter.c_str(), 2, 1, true, "").Text),
             "Record to \"" + shorter + "\" : 50%");
 }
 

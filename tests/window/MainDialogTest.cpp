@@ -2,6 +2,7 @@
 // messages as the loop and a user would.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/ConfigResource.h"
@@ -31,6 +32,19 @@ TEST(MainDialog, FirstStartShowsEveryListWithItsTexts) {
       EXPECT_EQ(dialog.Count(id), channel <= 8 ? 10 : 6) << "list " << id;
       EXPECT_EQ(dialog.Selection(id), 0);
     }
+  }
+  // Each list opens with 16 rows, or all of its entries when fewer.
+  for (int id : {IDC_RATE, IDC_SIZE_TIME, IDC_RECORD_NUMBER, ChannelA(1), ChannelA(16)}) {
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    SendMessageW(dialog.Control(id), CB_SHOWDROPDOWN, TRUE, 0);
+    ASSERT_TRUE(GetComboBoxInfo(dialog.Control(id), &info));
+    RECT rows;
+    GetClientRect(info.hwndList, &rows);
+    int row = static_cast<int>(SendMessageW(info.hwndList, LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_EQ(rows.bottom / row, std::min(dialog.Count(id), 16)) << id;
+    SendMessageW(dialog.Control(id), CB_SHOWDROPDOWN, FALSE, 0);
+    dialog.Pump();
   }
 
   // Nothing is switched on: nothing to write, no zero reset, B lists only with "A and B".

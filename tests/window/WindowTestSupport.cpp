@@ -9,10 +9,10 @@
 #include "resources/ResourceIds.h"
 #include "tests/window/FindWindow.h"
 
-DialogUnderTest::DialogUnderTest() : Application(IDR_KEYS) {
+DialogUnderTest::DialogUnderTest(FileSystem& files) : Application(IDR_KEYS) {
   // The cursor away from the dialog: no hint comes up in the middle of a test.
   SetCursorPos(0, 0);
-  Main = std::make_unique<MainDialog>(SystemFileSystem());
+  Main = std::make_unique<MainDialog>(files);
   Handle = Main->Handle();
   EXPECT_NE(Handle, nullptr);
   Application.SetMainObject(Main.get());

@@ -18,7 +18,7 @@
 // asks for is taken out of the queue (and checked to be there): each test opens it itself.
 class DialogUnderTest {
  public:
-  DialogUnderTest();
+  explicit DialogUnderTest(FileSystem& files = SystemFileSystem());
   ~DialogUnderTest() { Close(); }
 
   MainDialog& Dialog() { return *Main; }
@@ -67,9 +67,15 @@ inline std::wstring WindowText(HWND window) {
   GetWindowTextW(window, text, 1024);
   return text;
 }
+// The static with the message; a box that has only just come up may not hold it yet.
 inline std::wstring BoxText(HWND box) {
   wchar_t text[1024] = {};
-  GetDlgItemTextW(box, 0xFFFF, text, 1024);  // the static with the message
+  for (int wait = 0; wait < 50 && IsWindow(box); ++wait) {
+    if (GetDlgItemTextW(box, 0xFFFF, text, 1024) > 0) {
+      break;
+    }
+    Sleep(20);
+  }
   return text;
 }
 // Chooses `path` in the save-file dialog; the text of the message that follows, if any.
