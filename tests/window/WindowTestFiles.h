@@ -8,9 +8,13 @@
 #include "platform/SystemText.h"
 #include "tests/TestFiles.h"
 
-// The UTF-16 form of a UTF-8 name, for the W functions.
+// The UTF-16 form of a UTF-8 name, and back, for the W functions.
 inline std::wstring Wide(const std::string& name) {
   return Utf16ForDisplay(name.c_str());
+}
+
+inline std::string Narrow(const std::wstring& name) {
+  return ToUtf8(name.c_str());
 }
 
 // The list ids of channel 1..16, as the labels read.
