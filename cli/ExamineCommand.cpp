@@ -221,6 +221,8 @@ int RunExamineCommand(const ExamineRequest& request, FileSystem& files, Console&
   if (!problem.empty()) {
     return Fail(console, ExitRefused, problem);
   }
+  // A folder that gives nothing is one failed entry; the others are still reported.
+  int worst = ExitDone;
   std::vector<std::string> names;
   for (const std::string& path : request.Paths) {
     if (path == StandardInputName || !files.IsFolder(path.c_str())) {
@@ -229,18 +231,19 @@ int RunExamineCommand(const ExamineRequest& request, FileSystem& files, Console&
     }
     std::size_t before = names.size();
     if (!DataFilesIn(path, names)) {
-      return Fail(console, ExitRefused, "the folder " + path + " cannot be listed");
+      worst = Fail(console, ExitRefused, "the folder " + path + " cannot be listed");
+    } else if (names.size() == before) {
+      worst = Fail(console, ExitRefused, "the folder " + path + " holds no data file");
     }
-    if (names.size() == before) {
-      return Fail(console, ExitRefused, "the folder " + path + " holds no data file");
-    }
+  }
+  if (names.empty()) {
+    return worst;
   }
 
   if (!request.Json) {
     console.Out << "Compared with " << source.Description << "\n";
   }
   Examination run{request, files, console, source};
-  int worst = ExitDone;
   int32_t counts[3] = {};
   for (const std::string& name : names) {
     if (!request.Json) {

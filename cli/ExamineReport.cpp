@@ -233,7 +233,9 @@ std::string FormatExamineJson(const ExamineResult& result,
                  size.ChunkBytes, size.Chunks, size.ExtraBytes);
   json += ",\"length_s\":" + JsonNumber(size.Seconds);
   json += ",\"planned\":" + JsonLabel(PlanLabel(result, configuration));
-  json += ",\"planned_rate_hz\":" + (size.PlanRate > 0 ? JsonNumber(size.PlanRate) : "null");
+  // A duration plan at the header's rate, as the text report names it.
+  json += ",\"planned_rate_hz\":" +
+          (size.PlanRate > 0 ? JsonNumber(result.Header.PerChannelRate) : "null");
   json += "}";
   const FillCheck& fill = result.Fill;
   if (fill.Done) {

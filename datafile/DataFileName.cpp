@@ -36,8 +36,5 @@ std::string WindowsNameProblem(const std::string& name) {
   if (IsDeviceName(name.substr(0, name.find('.')))) {
     return "is a device name on Windows (CON, PRN, AUX, NUL, COM1-9, LPT1-9)";
   }
-  if (!name.empty() && (name.back() == '.' || name.back() == ' ')) {
-    return "ends with a dot or a blank, which Windows drops";
-  }
   return std::string();
 }

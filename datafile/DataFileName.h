@@ -9,6 +9,6 @@ constexpr char DataFileExtension[] = ".VDF";
 
 // Why Windows cannot hold `name` as one file name: a character it forbids (< > : " /
 // \ | ? * or a control character), a device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9,
-// with or without an extension, in any letter case) or a trailing dot or blank.
-// Empty when it can.
+// with or without an extension, in any letter case). A trailing dot or blank is
+// fine: the number and ".VDF" enclose the base name. Empty when it can.
 std::string WindowsNameProblem(const std::string& name);

@@ -22,7 +22,7 @@ struct DataFilePlan {
 DataFilePlan PlanDataFile(const RecordingSettings& settings,
                           const ProgramConfiguration& configuration, const PathTexts& paths);
 
-// "0002Dat.VDF, 48.4 MB, 4 channels × 10 kHz for 10 min 0 s".
+// "0002Dat.VDF, 47.3 MB, 4 channels × 10 kHz for 10 min 0 s".
 std::string PlanText(const DataFilePlan& plan);
 
 // "61.9 MB": KB, MB and GB of 1024, 1024² and 1024³ bytes.

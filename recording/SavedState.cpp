@@ -64,7 +64,7 @@ std::string WriteSavedState(FileSystem& files, const char* name, const Recording
                        std::string(paths.StartupDirectory) + PathSeparator + name + "\": " + what;
     return reason[0] != '\0' ? text + "\n" + reason : text;
   };
-  // The save-file dialog may have moved the current directory. When the start-up
+  // The file belongs in the start-up directory, whatever the current one is. When that
   // directory is unknown or gone, writing would put the file into another folder.
   if (paths.StartupDirectory[0] == '\0') {
     return "Your choices could not be saved: the name of the folder the program was started "

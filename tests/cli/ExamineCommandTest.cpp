@@ -133,9 +133,14 @@ TEST_F(ExamineCommandTest, ACardGetsAReportForEachFileAndASummary) {
                          card.File("5changed.VDF") +
                          " differs from the fill word after the header\n");
 
-  // Without --verify only what is no data file fails; in JSON it is an object too.
-  run = RunArguments({"inspect", "--json", card.File("1whole.VDF"), card.File("notes.txt")});
+  // Without --verify only what is no data file fails; in JSON it is an object too. A
+  // folder without one fails as well, and the files after it are still reported.
+  TempFolder none;
+  run = RunArguments(
+      {"inspect", "--json", none.Path(), card.File("1whole.VDF"), card.File("notes.txt")});
   EXPECT_EQ(run.Code, ExitRefused);
+  EXPECT_EQ(run.Out.rfind(JsonError("the folder " + none.Path() + " holds no data file", 1), 0),
+            0u);
   std::string notes = "{\"file\":" + JsonString(card.File("notes.txt")) +
                       ",\"error\":" + JsonString(card.File("notes.txt") + " is not a data file: ");
   notes.pop_back();  // the reason follows

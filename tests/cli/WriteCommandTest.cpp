@@ -145,7 +145,7 @@ TEST(WritePlan, ADryRunAndARefusalMakeNothing) {
   request.Rate = "10KHz";
   request.Duration = "10 min";
   request.DryRun = true;
-  for (const char* name : {"", "CONSOLE", "COM0", "Данные", "a.b"}) {
+  for (const char* name : {"", "CONSOLE", "COM0", "Данные", "a.b", "Run."}) {
     request.BaseName = name;
     CliRun run = RunWrite(request);
     std::string file = std::string("0001") + (name[0] != '\0' ? name : "Dat") + ".VDF";
@@ -155,8 +155,8 @@ TEST(WritePlan, ADryRunAndARefusalMakeNothing) {
                            empty.File(file) + " would be written; nothing was made\n");
   }
   request.DryRun = false;
-  for (const char* name : {"a:b", "a*b", "sub/Run", "a\\b", "a<b", "tab\there", "CON", "nul.txt",
-                           "Com1", "lpt9.x", "Run.", "Run "}) {
+  for (const char* name :
+       {"a:b", "a*b", "sub/Run", "a\\b", "a<b", "tab\there", "CON", "nul.txt", "Com1", "lpt9.x"}) {
     request.BaseName = name;
     CliRun run = RunWrite(request);
     EXPECT_EQ(run.Code, ExitRefused) << name;
