@@ -1,12 +1,13 @@
 // What the terminal gives a command: whether standard error is one, and Ctrl-C.
 #pragma once
 
-#include <csignal>
+#include <atomic>
 
 bool StandardErrorIsTerminal();
 
-// Set by Ctrl-C while CatchInterrupt is in force.
-extern volatile std::sig_atomic_t InterruptRequested;
+// Set by Ctrl-C while CatchInterrupt is in force; on Windows the console's own thread
+// sets it.
+extern std::atomic<bool> InterruptRequested;
 
 void CatchInterrupt();
 void ReleaseInterrupt();

@@ -1,7 +1,7 @@
 // `write`: one data file, exactly as the dialog writes it for the same choices.
 #pragma once
 
-#include <csignal>
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,7 +31,7 @@ struct WriteRequest {
   bool Force = false;  // also replaces a read-only file
 };
 
-// Writes the file and returns an ExitCode. `stop` turns non-zero when the user
-// wants the file to stop where it stands.
+// Writes the file and returns an ExitCode. `stop` turns true when the user wants the
+// file to stop where it stands.
 int RunWriteCommand(const WriteRequest& request, FileSystem& files, Console& console,
-                    const volatile std::sig_atomic_t& stop);
+                    const std::atomic<bool>& stop);

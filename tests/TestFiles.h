@@ -88,6 +88,7 @@ class FaultyFileSystem : public FileSystem {
   FileHandle OpenForReading(const char* name) override { return Real.OpenForReading(name); }
   int64_t FileSize(FileHandle file) override { return Real.FileSize(file); }
   void Close(FileHandle file) override { Real.Close(file); }
+  bool SetFileSize(FileHandle file, int64_t size) override { return Real.SetFileSize(file, size); }
   bool Exists(const char* name) override { return Real.Exists(name); }
   bool IsFolder(const char* name) override { return Real.IsFolder(name); }
   bool IsReadOnly(const char* name) override { return Real.IsReadOnly(name); }
