@@ -15,10 +15,9 @@
 #include "tests/TestFiles.h"
 #include "tests/window/WindowTestFiles.h"
 
-// The main dialog as the program entry makes it, on a disk whose every write call
-// takes 10 ms, so that a large file lasts while a test looks at it. The save-file
-// dialog that every start asks for is taken out of the queue (and checked to be there):
-// each test opens it itself.
+// The main dialog as the program entry makes it, on a disk whose write calls take 10 ms
+// (a large file lasts while a test looks). The save-file dialog that every start asks
+// for is taken out of the queue (and checked to be there): each test opens it itself.
 class DialogUnderTest {
  public:
   DialogUnderTest();
