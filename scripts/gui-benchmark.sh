@@ -16,7 +16,8 @@
 # ZQ_BUILD: the Windows build (default build/windows); ZQ_CLI: the command line to run
 # natively (default build/release/zq347cli, built if missing). ZQ_BEFORE: another
 # Windows build whose dialog is measured alongside ("before"), ZQ_BEFORE_CLI its command
-# line.
+# line, in the first ZQ_BEFORE_ROUNDS (default 1) rounds: a fill that collapses takes
+# minutes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -102,7 +103,7 @@ for spec in "${cards[@]}"; do
     measure "$card" dd "$mib" dd_fill "$mib"
     measure "$card" dialog "$mib" dialog_fill "$build" "$mib"
     measure "$card" cli "$mib" cli_fill "$cli" "$mib"
-    if [[ -n ${ZQ_BEFORE:-} ]]; then
+    if [[ -n ${ZQ_BEFORE:-} ]] && ((round <= ${ZQ_BEFORE_ROUNDS:-1})); then
       measure "$card" dialog-before "$mib" dialog_fill "$ZQ_BEFORE" "$mib"
       measure "$card" cli-before "$mib" cli_fill "$ZQ_BEFORE_CLI" "$mib"
     fi
