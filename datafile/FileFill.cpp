@@ -11,7 +11,7 @@ namespace {
 // part of it however slow the card, and a stop or the last flush waits about that long
 // at most. The floor keeps the pieces from shrinking to single chunks on a card whose
 // flushes cost more than its data.
-constexpr double PieceSeconds = 0.5;
+constexpr double PieceSeconds = 0.75;
 constexpr int64_t LeastPieceBytes = 256 * 1024;
 constexpr int64_t MostPieceBytes = 64 * 1024 * 1024;
 

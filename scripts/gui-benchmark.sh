@@ -17,7 +17,7 @@
 # natively (default build/release/zq347cli, built if missing). ZQ_BEFORE: another
 # Windows build whose dialog is measured alongside ("before"), ZQ_BEFORE_CLI its command
 # line, in the first ZQ_BEFORE_ROUNDS (default 1) rounds: a fill that collapses takes
-# minutes.
+# minutes. ZQ_CARDS: a pattern of the cards to measure ("1MB/s|cheap").
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -98,6 +98,7 @@ cards=("1MB/s 8 1048576 0 ext4 16" "5MB/s 32 5242880 0 ext4 64"
   "cheap 32 20971520 200 ext2 160" "fast 256 0 0 ext4 0")
 for spec in "${cards[@]}"; do
   read -r card mib bps iops fs last <<<"$spec"
+  [[ $card =~ ${ZQ_CARDS:-.} ]] || continue
   card_make 1024 1100 "$bps" "$iops" "$fs" || exit 1
   for ((round = 1; round <= rounds; round++)); do
     measure "$card" dd "$mib" dd_fill "$mib"
