@@ -31,6 +31,7 @@ TEST(RemovableDrive, PanelsShowTheDriveAndFollowAFileUntilItIsFull) {
   double freeBefore = std::atof(shown.c_str() + start.size());
 
   // A file on it: the record panel counts up in blue and then shows the disk again.
+  dialog.Files().WriteMilliseconds = 200;  // the file lasts while it is looked at
   dialog.PressKey(VK_F2);
   ASSERT_TRUE(dialog.Checked(IDC_WRITE));
   EXPECT_LE(FollowFill(dialog), 99);
