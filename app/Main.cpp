@@ -1,20 +1,18 @@
 // The program entry: one dialog, one loop, exit code -2 when the dialog cannot be made.
 #include <windows.h>
 
-#include "app/MainApplication.h"
 #include "app/MainDialog.h"
+#include "framework/Application.h"
 #include "resources/ResourceIds.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // A card reader without a card must not raise a system box inside a repaint.
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  MainApplication application(IDR_KEYS);
+  Application application(IDR_KEYS);
   int exitCode = -2;
   MainDialog dialog(SystemFileSystem());
   HWND window = dialog.Handle();
   if (window != nullptr) {
-    dialog.FillOnOwnThread();
-    application.SetMainObject(&dialog);
     application.SetWindows(window, window);
     exitCode = application.Run();
   }

@@ -13,6 +13,9 @@
 
 namespace {
 
+// The fill's thread tells the dialog with a posted message, which every loop passes on,
+// the modal ones of a message box or of a moved window included.
+constexpr UINT FillMessage = WM_APP + 1;
 constexpr UINT_PTR StatusTimer = 1;
 constexpr UINT StatusPeriod = 2000;  // ms
 constexpr int32_t CentreOnScreen = -1000;
@@ -30,6 +33,7 @@ const MessageMapEntry MainDialogMap[] = {
     MAP_ROW(WM_COMMAND, IDC_CHOOSE_FILE, 0, MainDialog, OnChooseFileCommand),
     MAP_ROW(WM_COMMAND, IDC_A_AND_B, 0, MainDialog, OnSynchroCommand),
     MAP_ROW_BOTH(WM_COMMAND, 0, 0, MainDialog, OnControlCommand),
+    MAP_ROW(FillMessage, 0, 0, MainDialog, OnFillAdvanced),
     MAP_END,
 };
 
@@ -61,15 +65,14 @@ void MainDialog::OnNcDestroy() {
   Dialog::OnNcDestroy();
 }
 
-// The panels have no painting of their own: whatever covered them is drawn again.
+// The panels have no painting of their own: whatever covered them is drawn again, the
+// record as the last notice showed it on the disk.
 void MainDialog::OnPaint(HDC, const RECT&) {
   if (!Writer.IsWriting()) {
     Status.UpdateDiskStatus(Hwnd, 0, 0);
     return;
   }
-  uint32_t total = Writer.TotalChunks();
-  uint32_t done = Writer.ChunksWritten();
-  Status.UpdateDiskStatus(Hwnd, total, done < total ? done : total);
+  Status.UpdateDiskStatus(Hwnd, Writer.TotalChunks(), Writer.ChunksOnDisk());
 }
 
 int32_t MainDialog::OnTimer(WPARAM) {
@@ -125,7 +128,10 @@ int32_t MainDialog::OnEnable(WPARAM enabled) {
   return NotHandled;
 }
 
+// The file first: under Wine the window takes 2 s to reach WM_DESTROY, while the fill
+// would go on.
 int32_t MainDialog::OnCancel() {
+  Writer.StopDataFile();
   DestroyWindow(Hwnd);
   return 0;
 }
@@ -229,12 +235,20 @@ int32_t MainDialog::OnControlCommand(WPARAM first, LPARAM) {
   return 0;
 }
 
-bool MainDialog::WriteInBackground() {
+// On the fill's thread.
+void MainDialog::FillAdvanced() {
+  if (!FillPosted.exchange(true)) {
+    PostMessageW(Hwnd, FillMessage, 0, 0);
+  }
+}
+
+int32_t MainDialog::OnFillAdvanced() {
+  FillPosted = false;  // first: what the thread does from now on posts again
   HoldProgress = true;
-  bool ended = Writer.WriteInBackground();
+  Writer.WriteInBackground();
   HoldProgress = false;
   DrawHeldProgress();
-  return ended;
+  return 0;
 }
 
 void MainDialog::WriterProgress(uint32_t total, uint32_t done) {

@@ -2,6 +2,8 @@
 // file writer and the paths, and routes every message to the subsystem that acts on it.
 #pragma once
 
+#include <atomic>
+
 #include "config/PathTexts.h"
 #include "config/ProgramConfiguration.h"
 #include "datafile/DataFileWriter.h"
@@ -20,13 +22,6 @@ class MainDialog : public Dialog, private WriterOwner {
   void OnNcDestroy() override;
   void OnPaint(HDC, const RECT&) override;
 
-  // One step of the fill; true when there was nothing to write.
-  bool WriteNextChunk() { return Writer.WriteNextChunk(); }
-  // Each file fills on a thread of its own from its start; the loop passes on its
-  // progress with WriteInBackground.
-  void FillOnOwnThread() { Writer.FillOnOwnThread(); }
-  bool WriteInBackground();
-
   const StatusPanels& Panels() const { return Status; }
 
   int32_t OnTimer(WPARAM timer);
@@ -39,12 +34,14 @@ class MainDialog : public Dialog, private WriterOwner {
   int32_t OnChooseFileCommand();
   int32_t OnSynchroCommand();
   int32_t OnControlCommand(WPARAM first, LPARAM second);
+  int32_t OnFillAdvanced();
 
  private:
   void WriterProgress(uint32_t total, uint32_t done) override;
   void WriterStopped() override;
   bool ConfirmReplace(const char* question) override;
   void WriterFailed(WriterFailure kind, const char* text) override;
+  void FillAdvanced() override;
   int ShowMessage(uint32_t style, const char* text);
 
   void EnableControls(bool enable);
@@ -58,7 +55,9 @@ class MainDialog : public Dialog, private WriterOwner {
   DataFileWriter Writer;
   ParameterControls Controls;
   StatusPanels Status;
-  // The notices that one turn of the loop passes on are drawn once, with the last.
+  // At most one message of the fill's thread waits in the queue.
+  std::atomic<bool> FillPosted{false};
+  // The notices that one message of the fill passes on are drawn once, with the last.
   bool HoldProgress = false;
   bool ProgressHeld = false;
   uint32_t HeldTotal = 0;

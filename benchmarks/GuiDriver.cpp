@@ -11,15 +11,11 @@
 // F2, starts the next one and a second later leaves with Escape; prints the ms each
 // took to be done, and then until the program had ended ("interrupt: move M stop S
 // escape E exit X").
-// The baseline: a plain loop of 1 MiB writes from one buffer, flushed at its end.
-// Prints its seconds.
-//   GuiDriver --plain FILE MIB
 #include <windows.h>
 
 #include <psapi.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -122,30 +118,6 @@ int Interrupt(HWND dialog, HANDLE process) {
   return move < 0 || stop < 0 || escape < 0 || ended < 0 ? 1 : 0;
 }
 
-int PlainLoop(const char* name, int mib) {
-  constexpr DWORD Block = 1 << 20;
-  void* buffer = VirtualAlloc(nullptr, Block, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  if (buffer == nullptr) {
-    return Fail("no buffer");
-  }
-  std::memset(buffer, 0xFF, Block);
-  double start = Now();
-  HANDLE file =
-      CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD done = 0;
-  bool written = file != INVALID_HANDLE_VALUE && WriteFile(file, buffer, 512, &done, nullptr);
-  for (int i = 0; written && i < mib; ++i) {
-    written = WriteFile(file, buffer, Block, &done, nullptr) && done == Block;
-  }
-  written = written && FlushFileBuffers(file);
-  CloseHandle(file);
-  if (!written) {
-    return Fail("the plain loop could not write its file");
-  }
-  std::printf("%.3f\n", Now() - start);
-  return 0;
-}
-
 // The text of the program's message box, closed with OK; empty when none came.
 std::wstring TakeMessage() {
   DWORD start = GetTickCount();
@@ -165,13 +137,10 @@ std::wstring TakeMessage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 4 && std::strcmp(argv[1], "--plain") == 0) {
-    return PlainLoop(argv[2], std::atoi(argv[3]));
-  }
   bool message = argc == 4 && std::strcmp(argv[3], "--message") == 0;
   bool interrupt = argc == 4 && std::strcmp(argv[3], "--interrupt") == 0;
   if (argc != 3 && !message && !interrupt) {
-    return Fail("usage: GuiDriver PROGRAM FOLDER [--message | --interrupt] | --plain FILE MIB");
+    return Fail("usage: GuiDriver PROGRAM FOLDER [--message | --interrupt]");
   }
   std::string command = std::string("\"") + argv[1] + "\"";
   STARTUPINFOA startup = {};

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #ifndef _WIN32
@@ -70,7 +71,8 @@ double WriteThroughWriter(const std::string& folder, uint32_t chunks) {
   if (writer.StartDataFile(list, count) != StartOutcome::Started) {
     return -1;
   }
-  while (!writer.WriteNextChunk()) {
+  while (!writer.WriteInBackground()) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   double seconds = Seconds(start);
   bool complete = files.SizeOf(name.c_str()) == 512 + int64_t{chunks} * ChunkBytes;

@@ -37,17 +37,10 @@ void ProgressBar::Update(int64_t doneBytes) {
     return;
   }
   LastDraw = now;
-  Draw(doneBytes, nullptr);
+  Draw(doneBytes);
 }
 
-void ProgressBar::WaitForDisk() {
-  if (Enabled) {
-    Draw(Total, "  waiting for the disk...");
-  }
-}
-
-// `note` replaces the speed and the time left.
-void ProgressBar::Draw(int64_t doneBytes, const char* note) {
+void ProgressBar::Draw(int64_t doneBytes) {
   double seconds = std::chrono::duration<double>(Clock::now() - Begin).count();
   double fraction = static_cast<double>(doneBytes) / static_cast<double>(Total);
   if (fraction > 1) {
@@ -61,9 +54,7 @@ void ProgressBar::Draw(int64_t doneBytes, const char* note) {
   bar[BarWidth] = '\0';
   char speed[32] = "";
   char left[48] = "";
-  if (note != nullptr) {
-    std::snprintf(speed, sizeof speed, "%s", note);
-  } else if (seconds > 0.2 && doneBytes > 0) {
+  if (seconds > 0.2 && doneBytes > 0) {
     double bytesPerSecond = static_cast<double>(doneBytes) / seconds;
     std::snprintf(speed, sizeof speed, "%8.1f MB/s", bytesPerSecond / 1e6);
     char remaining[32];

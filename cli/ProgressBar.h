@@ -16,15 +16,13 @@ class ProgressBar {
   void Start(int64_t totalBytes);
   // Redraws at most ten times a second.
   void Update(int64_t doneBytes);
-  // Shows the whole file written and that the disk still takes the last bytes.
-  void WaitForDisk();
   // Erases the bar, so that the next line starts clean.
   void Clear();
 
  private:
   using Clock = std::chrono::steady_clock;
 
-  void Draw(int64_t doneBytes, const char* note);
+  void Draw(int64_t doneBytes);
 
   std::ostream& Out;
   bool Enabled;

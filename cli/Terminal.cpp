@@ -1,5 +1,6 @@
 #include "cli/Terminal.h"
 
+#include <csignal>
 #include <cstdio>
 
 #ifdef _WIN32
@@ -9,12 +10,12 @@
 #include <unistd.h>
 #endif
 
-volatile std::sig_atomic_t InterruptRequested = 0;
+std::atomic<bool> InterruptRequested{false};
 
 namespace {
 
 extern "C" void OnInterrupt(int) {
-  InterruptRequested = 1;
+  InterruptRequested = true;
 }
 
 }  // namespace
@@ -36,7 +37,7 @@ FileHandle StandardInput() {
 }
 
 void CatchInterrupt() {
-  InterruptRequested = 0;
+  InterruptRequested = false;
   std::signal(SIGINT, OnInterrupt);
 }
 

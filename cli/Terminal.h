@@ -1,7 +1,7 @@
 // What the terminal gives a command: whether standard error is one, and Ctrl-C.
 #pragma once
 
-#include <csignal>
+#include <atomic>
 
 #include "platform/FileSystem.h"
 
@@ -10,8 +10,9 @@ bool StandardErrorIsTerminal();
 // Standard input as the file system reads it; never to be closed.
 FileHandle StandardInput();
 
-// Set by Ctrl-C while CatchInterrupt is in force.
-extern volatile std::sig_atomic_t InterruptRequested;
+// Set by Ctrl-C while CatchInterrupt is in force; on Windows the console's own thread
+// sets it.
+extern std::atomic<bool> InterruptRequested;
 
 void CatchInterrupt();
 void ReleaseInterrupt();

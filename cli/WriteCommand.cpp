@@ -1,12 +1,17 @@
 #include "cli/WriteCommand.h"
 
+#include <chrono>
 #include <cinttypes>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 
 #include "cli/ChoiceNames.h"
 #include "cli/ProgressBar.h"
 #include "common/Utf8.h"
+#include "config/ConfigFiles.h"
+#include "datafile/DataFileHeader.h"
 #include "datafile/DataFileName.h"
 #include "datafile/DataFilePlan.h"
 #include "datafile/DataFileSize.h"
@@ -18,11 +23,25 @@
 namespace {
 
 // Takes the writer's question and failures: the overwrite question is answered from
-// the options, a failure is kept for the exit code and standard error.
+// the options, a failure is kept for the exit code and standard error. The fill's
+// thread wakes it.
 class CommandOwner final : public WriterOwner {
  public:
   void WriterProgress(uint32_t, uint32_t) override {}
   void WriterStopped() override {}
+  void FillAdvanced() override {
+    {
+      std::lock_guard<std::mutex> lock(Mutex);
+      Advanced = true;
+    }
+    Wake.notify_one();
+  }
+  // Returns once the fill has advanced, or after `limit`.
+  void WaitForFill(std::chrono::milliseconds limit) {
+    std::unique_lock<std::mutex> lock(Mutex);
+    Wake.wait_for(lock, limit, [this] { return Advanced; });
+    Advanced = false;
+  }
   bool ConfirmReplace(const char*) override { return Replace; }
   void WriterFailed(WriterFailure kind, const char* text) override {
     Failed = true;
@@ -34,6 +53,11 @@ class CommandOwner final : public WriterOwner {
   bool Failed = false;
   WriterFailure Failure = WriterFailure::WriteFailed;
   std::string Text;
+
+ private:
+  std::mutex Mutex;
+  std::condition_variable Wake;
+  bool Advanced = false;
 };
 
 // The disk's failures and the refusals of the choices.
@@ -309,7 +333,7 @@ int Interrupted(Console& console, const std::string& name, uint32_t written, uin
 }
 
 int WriteFile(const WriteRequest& request, FileSystem& files, Console& console,
-              const volatile std::sig_atomic_t& stop, Job& job) {
+              const std::atomic<bool>& stop, Job& job) {
   std::string missing = ListWithoutChoice(job.Settings);
   if (!missing.empty()) {
     return Refuse(console, "the \"" + missing +
@@ -371,24 +395,22 @@ int WriteFile(const WriteRequest& request, FileSystem& files, Console& console,
   int64_t size = DataFileBytes(total, chunkBytes);
   ProgressBar progress(console.Err, console.Terminal);
   progress.Start(size);
-  while (!writer.WriteNextChunks()) {
-    if (stop != 0) {
-      uint32_t written = writer.ChunksWritten();
+  while (!writer.WriteInBackground()) {
+    if (stop) {
       // As releasing the write button: flushed and closed where it stands, the number
       // advances.
       writer.StopDataFile();
       writer.ComposeFileName();
       progress.Clear();
       if (!owner.Failed) {
-        return Interrupted(console, name, written, total, chunkBytes);
+        int64_t held = files.SizeOf(name.c_str()) - HeaderSize;
+        uint32_t chunks = held > 0 ? static_cast<uint32_t>(held / chunkBytes) : 0;
+        return Interrupted(console, name, chunks, total, chunkBytes);
       }
       break;
     }
-    if (writer.ChunksWritten() == total) {
-      progress.WaitForDisk();  // the next step returns once the disk holds the file
-    } else {
-      progress.Update(DataFileBytes(writer.ChunksWritten(), chunkBytes));
-    }
+    progress.Update(DataFileBytes(writer.ChunksOnDisk(), chunkBytes));
+    owner.WaitForFill(std::chrono::milliseconds(100));  // Ctrl-C is seen within that
   }
   progress.Clear();
   if (owner.Failed) {
@@ -402,7 +424,7 @@ int WriteFile(const WriteRequest& request, FileSystem& files, Console& console,
 }  // namespace
 
 int RunWriteCommand(const WriteRequest& request, FileSystem& files, Console& console,
-                    const volatile std::sig_atomic_t& stop) {
+                    const std::atomic<bool>& stop) {
   Job job;
   int code = LoadStart(request, files, console, job);
   if (code == ExitDone) {

@@ -1,7 +1,7 @@
 // `write`: one data file, exactly as the dialog writes it for the same choices.
 #pragma once
 
-#include <csignal>
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -34,7 +34,7 @@ struct WriteRequest {
 
 // Prints the plan and writes the file; returns an ExitCode. A refusal, and a dry run,
 // leave every file and folder as they were: a missing ZQ347Fill.cfg is made from the
-// built-in text only once the data file is about to be written. `stop` turns non-zero when the user
-// wants the file to stop where it stands.
+// built-in text only once the data file is about to be written. `stop` turns true when
+// the user wants the file to stop where it stands.
 int RunWriteCommand(const WriteRequest& request, FileSystem& files, Console& console,
-                    const volatile std::sig_atomic_t& stop);
+                    const std::atomic<bool>& stop);

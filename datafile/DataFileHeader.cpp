@@ -122,20 +122,3 @@ DataFileHeader BuildDataFileHeader(int32_t channelCount, double adcRange, const 
   PutDouble(h + ChannelRateAt, perChannel);
   return header;
 }
-
-int WriteDataFileHeader(FileSystem& files, FileHandle file, int32_t channelCount, double adcRange,
-                        const ChannelList* list, double sampleRate, uint8_t modeFlags,
-                        int64_t* written) {
-  if (file == InvalidFile) {
-    return -1;
-  }
-  if (channelCount <= 0 || list == nullptr) {
-    return 0;
-  }
-  DataFileHeader header = BuildDataFileHeader(channelCount, adcRange, *list, sampleRate, modeFlags);
-  int64_t result = files.Write(file, header.Bytes, HeaderSize);
-  if (written != nullptr) {
-    *written = result;
-  }
-  return result == HeaderSize ? 1 : 0;
-}

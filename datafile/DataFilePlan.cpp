@@ -9,6 +9,7 @@
 #include "common/Numbers.h"
 #include "datafile/DataFileName.h"
 #include "datafile/DataFileSize.h"
+#include "platform/FileSystem.h"
 
 namespace {
 

@@ -1,10 +1,8 @@
 #include "datafile/DataFileWriter.h"
 
-#include <chrono>
 #include <cinttypes>
 #include <cstdio>
 #include <string>
-#include <system_error>
 
 #include "common/Utf8.h"
 #include "datafile/DataFileHeader.h"
@@ -18,13 +16,6 @@ constexpr int32_t LastAutoNumber = 999;
 constexpr int64_t MaxFatFileSize = 0xFFFFFFFFll;
 // Large writes fill a disk at nearly its full speed; small ones pay the call each time.
 constexpr int32_t FillRunBytes = 1024 * 1024;
-// The bytes go to the disk as the file fills, so that the progress shown is the disk's
-// and a slow card never holds a write for long: the writer flushes whenever the bytes
-// written since the last flush would take the disk about FlushSeconds, at the speed
-// the last flush showed. The first piece is one a slow card takes in a few ms.
-constexpr double FlushSeconds = 0.008;
-constexpr int64_t FirstFlushBytes = 64 * 1024;
-constexpr int64_t MaxFlushBytes = 64 * 1024 * 1024;
 constexpr std::size_t MessageSize = 2048;  // room for a full name and a system reason
 
 uint8_t ModeFlags(const RecordingSettings& settings) {
@@ -54,10 +45,12 @@ DataFileWriter::DataFileWriter(FileSystem& files, WriterOwner& owner,
       Configuration(configuration),
       Settings(settings),
       Paths(paths),
-      Buffer(files) {}
+      Buffer(files),
+      Fill(files) {}
 
 DataFileWriter::~DataFileWriter() {
-  EndFill();
+  Fill.Stop();
+  Fill.Join();
   if (File != InvalidFile) {
     Files.Close(File);
   }
@@ -131,7 +124,7 @@ StartOutcome DataFileWriter::StartDataFile(const ChannelList& list, int32_t coun
 
   FileHandle file = Files.CreateAlways(FullName, false);
   if (file == InvalidFile) {
-    char reason[ReasonSize];
+    char reason[FillOutcome::ReasonSize];
     Files.LastErrorText(reason, sizeof reason);
     std::snprintf(message, sizeof message, "The %s file cannot be created.\n%s", FullName, reason);
     Owner.WriterFailed(WriterFailure::CannotCreate, message);
@@ -139,199 +132,82 @@ StartOutcome DataFileWriter::StartDataFile(const ChannelList& list, int32_t coun
   }
   File = file;
   Total = total;
-  Written = 0;
   ChunkBytes = chunkBytes;
-  BufferChunks = static_cast<uint32_t>(chunks);
-  Flushed = 0;
-  FlushBytes = FirstFlushBytes;
-
-  int64_t written = 0;
-  if (WriteDataFileHeader(Files, File, Settings.ChannelCount, Configuration.ADCRange, &list,
-                          Settings.SampleRate, ModeFlags(Settings), &written) != 1) {
-    NoteFailedWrite(written);
-    EndIncomplete();
-    return StartOutcome::Refused;
-  }
-  Unflushed = HeaderSize;
-
   RefreshPeriod = Total / ProgressSteps > 0 ? Total / ProgressSteps : 1;
   NextNotice = 0;
+  Shown = 0;
   Owner.WriterProgress(0, 0);
-  if (OwnThread) {
-    StartFill();  // the disk is busy while the owner disables its controls
+
+  FillJob job;
+  job.File = File;
+  job.Header = BuildDataFileHeader(Settings.ChannelCount, Configuration.ADCRange, list,
+                                   Settings.SampleRate, ModeFlags(Settings));
+  job.Buffer = Buffer.Data();
+  job.BufferChunks = static_cast<uint32_t>(chunks);
+  job.ChunkBytes = ChunkBytes;
+  job.Total = Total;
+  job.Advanced = [this] { Owner.FillAdvanced(); };
+  if (!Fill.Start(job)) {
+    EndIncomplete(0, Fill.Join().Reason);
+    return StartOutcome::Refused;
   }
   return StartOutcome::Started;
 }
 
-bool DataFileWriter::WriteNextChunk() {
-  return WriteChunks(1);
-}
-
-bool DataFileWriter::WriteNextChunks() {
-  return WriteChunks(BufferChunks);
-}
-
-bool DataFileWriter::WriteChunks(uint32_t limit) {
-  if (File == InvalidFile || Total == 0 || Buffer.Length() == 0) {
-    return true;
-  }
-  if (Written == Total) {
-    Owner.WriterProgress(Total, Total);
-    EndFile();
-    return true;
-  }
-  uint32_t before = Written;
-  if (!WritePiece(limit)) {
-    EndIncomplete();
-    return true;
-  }
-  if (before % RefreshPeriod == 0) {
-    Owner.WriterProgress(Total, before);
-  }
-  if (Unflushed >= FlushBytes && !FlushPiece()) {
-    EndIncomplete();
-    return true;
-  }
-  return false;
-}
-
-// One write of at most `limit` chunks, never past the next progress notice nor the next
-// flush. False, with the failure noted, when the disk did not take it all.
-bool DataFileWriter::WritePiece(uint32_t limit) {
-  uint32_t count = Total - Written;
-  uint32_t toNotice = RefreshPeriod - Written % RefreshPeriod;
-  count = count < toNotice ? count : toNotice;
-  count = count < limit ? count : limit;
-  int64_t room = (FlushBytes - Unflushed) / ChunkBytes;
-  if (room < int64_t{count}) {
-    count = room > 1 ? static_cast<uint32_t>(room) : 1;
-  }
-  uint32_t bytes = count * ChunkBytes;
-  int64_t written = Files.Write(File, Buffer.Data(), bytes);
-  if (written != int64_t{bytes}) {
-    NoteFailedWrite(written);
-    return false;
-  }
-  Written += count;
-  Unflushed += bytes;
-  return true;
-}
-
-// Flushes what was written since the last flush and sizes the next piece to the speed
-// the disk showed. A failed flush is noted as a failed write.
-bool DataFileWriter::FlushPiece() {
-  using Clock = std::chrono::steady_clock;
-  Clock::time_point start = Clock::now();
-  if (!Files.Flush(File)) {
-    Files.LastErrorText(FailureReason, sizeof FailureReason);
-    FailedOnDisk = Flushed;
-    return false;
-  }
-  double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  double fitting = seconds > 0 ? static_cast<double>(Unflushed) * FlushSeconds / seconds
-                               : static_cast<double>(MaxFlushBytes);
-  // Grows slowly, as one quick flush may only mean the system had written ahead.
-  int64_t next = fitting < 2.0 * FlushBytes ? static_cast<int64_t>(fitting) : 2 * FlushBytes;
-  int64_t least = ChunkBytes;
-  FlushBytes = next < least ? least : next > MaxFlushBytes ? MaxFlushBytes : next;
-  Flushed += Unflushed;
-  Unflushed = 0;
-  return true;
-}
-
-// A write into the cache of a slow card can be held back for seconds, and a flush waits
-// for the card: on the owner's thread either would freeze the window. So the fill's own
-// thread writes and flushes piece by piece, touching only the file and the counters,
-// until the file is complete, a write fails or StopDataFile asks it to end.
-void DataFileWriter::Fill() {
-  while (!StopFilling) {
-    bool complete = Written == Total;
-    if ((!complete && !WritePiece(BufferChunks)) ||
-        ((complete || Unflushed >= FlushBytes) && !FlushPiece())) {
-      FillFailed = true;
-      break;
-    }
-    if (Unflushed == 0) {
-      OnDisk = Written.load();
-    }
-    if (complete) {
-      break;
-    }
-  }
-  FillEnded = true;
-}
-
-// False when no thread can be had.
-bool DataFileWriter::StartFill() {
-  StopFilling = false;
-  FillEnded = false;
-  FillFailed = false;
-  OnDisk = Written.load();
-  try {
-    Filler = std::thread(&DataFileWriter::Fill, this);
-  } catch (const std::system_error&) {
-    return false;
-  }
-  return true;
-}
-
 bool DataFileWriter::WriteInBackground() {
-  if (File == InvalidFile || Total == 0 || Buffer.Length() == 0) {
+  if (File == InvalidFile) {
     return true;
   }
-  if (!Filler.joinable() && !StartFill()) {
-    return WriteChunks(BufferChunks);  // no thread to be had: the fill goes on in steps
-  }
-  uint32_t onDisk = OnDisk;
+  // Ended first: a fill seen ended has every chunk it put on the disk in OnDisk.
+  bool ended = Fill.Ended();
+  uint32_t onDisk = Fill.OnDisk();
   for (; NextNotice < Total && NextNotice <= onDisk; NextNotice += RefreshPeriod) {
-    Owner.WriterProgress(Total, NextNotice);
+    Shown = static_cast<uint32_t>(NextNotice);
+    Owner.WriterProgress(Total, Shown);
   }
-  if (!FillEnded) {
+  if (!ended) {
     return false;
   }
-  if (EndFill()) {
-    EndIncomplete();
-  } else {
-    Owner.WriterProgress(Total, Total);
-    EndFile();
+  const FillOutcome& outcome = Fill.Join();
+  if (outcome.Failed) {
+    EndIncomplete(outcome.Flushed, outcome.Reason);
+    return true;
   }
+  Shown = Total;
+  Owner.WriterProgress(Total, Total);
+  if (!Files.Flush(File)) {
+    char reason[FillOutcome::ReasonSize];
+    Files.LastErrorText(reason, sizeof reason);
+    EndIncomplete(outcome.Flushed, reason);
+    return true;
+  }
+  CloseFile();
+  ComposeFileName();
+  Owner.WriterProgress(0, 0);
   return true;
-}
-
-// Asks the fill's thread to end after its piece and waits for it; a slow card takes a
-// piece in a few milliseconds. True when the thread ended on a failure, which the caller
-// is to report.
-bool DataFileWriter::EndFill() {
-  if (!Filler.joinable()) {
-    return false;
-  }
-  StopFilling = true;
-  Filler.join();
-  return FillFailed;
 }
 
 void DataFileWriter::StopDataFile() {
-  if (EndFill()) {
-    EndIncomplete();
-    return;
+  Fill.Stop();
+  const FillOutcome& outcome = Fill.Join();
+  if (File != InvalidFile) {
+    if (outcome.Failed) {
+      EndIncomplete(outcome.Flushed, outcome.Reason);
+      return;
+    }
+    if (!Files.Flush(File)) {
+      char reason[FillOutcome::ReasonSize];
+      Files.LastErrorText(reason, sizeof reason);
+      EndIncomplete(outcome.Flushed, reason);
+      return;
+    }
   }
-  char message[MessageSize];
-  if (!CloseFile(message, sizeof message)) {
-    Owner.WriterFailed(WriterFailure::WriteFailed, message);
-  }
+  CloseFile();
 }
 
-// Flushes and closes the open file, advances the number and says so. False, with the
-// message in `message`, when the flush failed.
-bool DataFileWriter::CloseFile(char* message, std::size_t size) {
-  bool flushed = true;
+// Closes the file, advances the number and says so.
+void DataFileWriter::CloseFile() {
   if (File != InvalidFile) {
-    flushed = Files.Flush(File);
-    if (!flushed && message != nullptr) {
-      char reason[ReasonSize];
-      Files.LastErrorText(reason, sizeof reason);
-      FormatIncomplete(message, size, Flushed, reason);
-    }
     Files.Close(File);
     File = InvalidFile;
     int32_t& number = Configuration.FileAutoIncrement;
@@ -340,10 +216,9 @@ bool DataFileWriter::CloseFile(char* message, std::size_t size) {
     }
   }
   Total = 0;
-  Written = 0;
+  Shown = 0;
   RefreshPeriod = 1;
   Owner.WriterStopped();
-  return flushed;
 }
 
 // Checks up front what would otherwise fail after minutes of writing. A file about to
@@ -387,35 +262,26 @@ void DataFileWriter::FormatIncomplete(char* message, std::size_t size, int64_t o
                 FullName, onDisk < 0 ? 0 : onDisk, planned, reason);
 }
 
-// `written` is what the failed write call returned: -1 for an error, else the short count.
-void DataFileWriter::NoteFailedWrite(int64_t written) {
-  if (written < 0) {
-    Files.LastErrorText(FailureReason, sizeof FailureReason);  // before another call
-  } else {
-    std::snprintf(FailureReason, sizeof FailureReason,
-                  "The disk took only part of the data; it may be full.");
+// Cuts a file that ends on a failure back to the header and whole chunks, so that it
+// reads as one stopped early; the bytes then known to be on the disk.
+int64_t DataFileWriter::CutBack(int64_t flushed) {
+  int64_t size = Files.FileSize(File);
+  if (size < 0) {
+    return flushed;
   }
-  FailedOnDisk = Files.FileSize(File);
+  int64_t whole = size < HeaderSize ? 0 : size - (size - HeaderSize) % ChunkBytes;
+  if ((whole == size || Files.SetFileSize(File, whole)) && Files.Flush(File)) {
+    return whole;
+  }
+  return flushed < whole ? flushed : whole;
 }
 
-// Ends the file after the failure noted last.
-void DataFileWriter::EndIncomplete() {
+// Ends the file after a failure with the system's reason for it.
+void DataFileWriter::EndIncomplete(int64_t flushed, const char* reason) {
   char message[MessageSize];
-  FormatIncomplete(message, sizeof message, FailedOnDisk, FailureReason);
-  CloseFile(nullptr, 0);  // this failure is the one to report
+  FormatIncomplete(message, sizeof message, CutBack(flushed), reason);
+  CloseFile();
   ComposeFileName();
   Owner.WriterProgress(0, 0);
   Owner.WriterFailed(WriterFailure::WriteFailed, message);
-}
-
-// Flushes and closes the complete file, prepares the next name and returns the status
-// line to the disk; a flush that fails makes it a failed write.
-void DataFileWriter::EndFile() {
-  char message[MessageSize];
-  bool flushed = CloseFile(message, sizeof message);
-  ComposeFileName();
-  Owner.WriterProgress(0, 0);
-  if (!flushed) {
-    Owner.WriterFailed(WriterFailure::WriteFailed, message);
-  }
 }

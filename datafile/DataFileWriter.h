@@ -1,14 +1,14 @@
 // Names, creates and fills a data file: the header sector, then chunks of the fill
-// word, in steps or on a thread of its own, until the size the recording needs.
+// word, on a thread of its own, until the size the recording needs.
 #pragma once
 
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <thread>
 
 #include "config/PathTexts.h"
 #include "config/ProgramConfiguration.h"
+#include "datafile/FileFill.h"
 #include "datafile/FillBuffer.h"
 #include "platform/FileSystem.h"
 #include "recording/RecordingSettings.h"
@@ -32,8 +32,9 @@ enum class WriterFailure {
 // What the writer needs from its owner, the main dialog.
 class WriterOwner {
  public:
-  // (0, 0) at the start and at the end of a file, (total, done) every refresh period,
-  // and (total, total) once a complete file is written, before it is closed.
+  // (0, 0) at the start and at the end of a file, (total, done) every refresh period
+  // once a flush has put `done` chunks on the disk, and (total, total) once a complete
+  // file is on the disk, before it is closed.
   virtual void WriterProgress(uint32_t total, uint32_t done) = 0;
   // Sent by every StopDataFile, once the file's bytes are on the disk.
   virtual void WriterStopped() = 0;
@@ -42,6 +43,9 @@ class WriterOwner {
   // A failure with the text that tells the user about it; empty when the user
   // already knows (a refused replacement).
   virtual void WriterFailed(WriterFailure kind, const char* text) = 0;
+  // Called on the fill's thread when more of the file is on the disk or the fill has
+  // ended: the owner is to call WriteInBackground soon on its own thread.
+  virtual void FillAdvanced() {}
 
  protected:
   ~WriterOwner() = default;
@@ -59,45 +63,28 @@ class DataFileWriter {
   // FileName() is that with the extension.
   void ComposeFileName();
   const char* FileName() const { return FullName; }
-  // `count` is the number of enabled A channels that built `list`.
+  // `count` is the number of enabled A channels that built `list`. A file that is
+  // started fills on a thread of its own.
   StartOutcome StartDataFile(const ChannelList& list, int32_t count);
-  // One step of the fill: false when a chunk was written, true when there was nothing
-  // to write or the file has just been ended.
-  bool WriteNextChunk();
-  // The same step, writing with one call as many chunks as the fill buffer holds, but
-  // never past the next progress notice: the notices and the bytes stay the same.
-  bool WriteNextChunks();
-  // From now on a file starts to fill on a thread of its own as soon as it is created;
-  // the owner then calls WriteInBackground, never the steps above.
-  void FillOnOwnThread() { OwnThread = true; }
-  // The step of a fill that runs on a thread of its own, which it starts if need be:
-  // passes on to
-  // the owner the notices of what is on the disk, and ends the file once the thread is
-  // done. The owner hears everything on the caller's thread, and the same notices as
-  // from the steps above. True when there is nothing to write.
+  // Passes on to the owner the notices of what the fill has on the disk, and ends the
+  // file once the fill has ended; the owner hears everything on the caller's thread.
+  // True when no file fills any more.
   bool WriteInBackground();
-  // Flushes and closes the file where it stands; a flush that fails is reported.
+  // Ends the fill after its current write, then flushes and closes the file where it
+  // stands; a flush that fails is reported.
   void StopDataFile();
 
   bool IsWriting() const { return File != InvalidFile; }
   uint32_t TotalChunks() const { return Total; }
-  uint32_t ChunksWritten() const { return Written; }
+  // The chunks the last progress notice showed on the disk.
+  uint32_t ChunksOnDisk() const { return Shown; }
 
  private:
-  bool WriteChunks(uint32_t limit);
-  bool WritePiece(uint32_t limit);
-  bool FlushPiece();
-  bool StartFill();
-  void Fill();
-  bool EndFill();
-  bool CloseFile(char* message, std::size_t size);
   bool HasRoom(int64_t plannedSize, bool replacing);
   void FormatIncomplete(char* message, std::size_t size, int64_t onDisk, const char* reason);
-  void NoteFailedWrite(int64_t written);
-  void EndIncomplete();
-  void EndFile();
-
-  static constexpr std::size_t ReasonSize = 512;
+  int64_t CutBack(int64_t flushed);
+  void EndIncomplete(int64_t flushed, const char* reason);
+  void CloseFile();
 
   FileSystem& Files;
   WriterOwner& Owner;
@@ -105,27 +92,13 @@ class DataFileWriter {
   const RecordingSettings& Settings;
   PathTexts& Paths;
   FillBuffer Buffer;
-  FileHandle File = InvalidFile;
+  FileFill Fill;
+  FileHandle File = InvalidFile;  // the fill's alone while it runs
   uint32_t Total = 0;
-  std::atomic<uint32_t> Written{0};  // the fill's thread writes it, the owner's reads it
-  uint32_t RefreshPeriod = 1;
   uint32_t ChunkBytes = 0;
-  uint32_t BufferChunks = 0;   // the fill buffer holds this many chunks
-  int64_t Flushed = 0;         // bytes known to be on the disk
-  int64_t Unflushed = 0;       // bytes written since the last flush
-  int64_t FlushBytes = 0;      // flushed once this many bytes wait
+  uint32_t RefreshPeriod = 1;
+  uint64_t NextNotice = 0;  // wide: a last period may pass 0xFFFFFFFF
+  uint32_t Shown = 0;
   int32_t ComposedLength = 0;  // UTF-16 units of the whole composed path, even when cut
   char FullName[NameSize] = {};
-  // Why the last write or flush failed, taken on the thread that failed, and how much
-  // of the file is known to be on the disk.
-  char FailureReason[ReasonSize] = {};
-  int64_t FailedOnDisk = 0;
-
-  bool OwnThread = false;
-  std::thread Filler;
-  std::atomic<bool> StopFilling{false};
-  std::atomic<bool> FillEnded{false};
-  std::atomic<uint32_t> OnDisk{0};  // chunks the thread has flushed
-  bool FillFailed = false;          // read once the thread has ended
-  uint32_t NextNotice = 0;
 };

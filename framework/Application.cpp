@@ -51,18 +51,12 @@ bool Application::PreTranslate(MSG& message) {
 }
 
 int Application::Run() {
-  for (;;) {
-    MSG message;
-    if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) {
-        return static_cast<int>(message.wParam);
-      }
-      if (!PreTranslate(message)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-      }
-    } else if (OnIdle() && WaitWhenIdle) {
-      WaitMessage();
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (!PreTranslate(message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
     }
   }
+  return static_cast<int>(message.wParam);
 }

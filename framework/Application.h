@@ -1,5 +1,5 @@
 // The message loop: accelerators first, then dialog keyboard navigation, then
-// dispatch; background work runs in OnIdle whenever the queue is empty.
+// dispatch.
 #pragma once
 
 #include <windows.h>
@@ -10,12 +10,9 @@ class Application {
  public:
   // 0: no accelerator table; otherwise the table is loaded from the program.
   explicit Application(int32_t acceleratorId);
-  virtual ~Application() = default;  // a loaded table goes with the program
+  ~Application() = default;  // a loaded table goes with the program
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
-
-  // True lets the loop wait for the next message.
-  virtual bool OnIdle() { return true; }
 
   void SetWindows(HWND acceleratorTarget, HWND navigationWindow);
   // Runs until the quit message; returns its exit code.
@@ -28,7 +25,6 @@ class Application {
   HACCEL Accelerators = nullptr;
   HWND AcceleratorTarget = nullptr;
   HWND NavigationWindow = nullptr;
-  bool WaitWhenIdle = true;
 
  private:
   bool IsAcceleratorKey(WPARAM key) const;

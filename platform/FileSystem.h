@@ -1,8 +1,8 @@
 // The one door between the portable core and the operating system's files and disks.
 // The Win32 and the POSIX implementation live in their own source files; tests
 // derive from FileSystem to make single operations fail. Names are UTF-8. The writer's
-// fill thread calls Write, Flush, FileSize and LastErrorText while the window's thread
-// calls the rest: those four keep no state of their own.
+// fill thread calls Write, Flush and LastErrorText while the window's thread calls the
+// rest: those three keep no state of their own.
 #pragma once
 
 #include <cstddef>
@@ -54,6 +54,8 @@ class FileSystem {
   // Returns once the bytes written so far are on the disk, not only in the system's
   // cache; false when the disk did not take them.
   virtual bool Flush(FileHandle file) = 0;
+  // Cuts the file back (or extends it) to `size` bytes; the next write goes there.
+  virtual bool SetFileSize(FileHandle file, int64_t size) = 0;
   virtual void Close(FileHandle file) = 0;
 
   virtual bool Exists(const char* name) = 0;

@@ -50,6 +50,9 @@ class PosixFileSystem final : public FileSystem {
     return write(Descriptor(file), data, size);
   }
   bool Flush(FileHandle file) override { return fsync(Descriptor(file)) == 0; }
+  bool SetFileSize(FileHandle file, int64_t size) override {
+    return ftruncate(Descriptor(file), static_cast<off_t>(size)) == 0;
+  }
   void Close(FileHandle file) override { close(Descriptor(file)); }
 
   bool Exists(const char* name) override { return access(name, F_OK) == 0; }

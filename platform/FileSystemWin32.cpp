@@ -61,6 +61,11 @@ class Win32FileSystem final : public FileSystem {
     return WriteFile(Handle(file), data, size, &done, nullptr) ? done : -1;
   }
   bool Flush(FileHandle file) override { return FlushFileBuffers(Handle(file)) != 0; }
+  bool SetFileSize(FileHandle file, int64_t size) override {
+    LARGE_INTEGER at;
+    at.QuadPart = size;
+    return SetFilePointerEx(Handle(file), at, nullptr, FILE_BEGIN) && SetEndOfFile(Handle(file));
+  }
   void Close(FileHandle file) override { CloseHandle(Handle(file)); }
 
   bool Exists(const char* name) override { return Attributes(name) != INVALID_FILE_ATTRIBUTES; }

@@ -1,30 +1,42 @@
 # Sourced by the card tests and the benchmark (root only): a "card" made of an ext4
-# image on a loop device, mounted at $card_dir.
-#   card_make IMAGE_MIB TMPFS_MIB [WRITE_BYTES_PER_SECOND]
+# (or other) image on a loop device, mounted at $card_dir.
+#   card_make IMAGE_MIB TMPFS_MIB [WRITE_BYTES_PER_SECOND [WRITE_REQUESTS_PER_SECOND [FS]]]
 # The image lies on a tmpfs of TMPFS_MIB, so a card may promise more than it holds.
-# A speed holds its writes, the system's own writeback included, to that many bytes a
-# second (cgroup v1 blkio throttle). card_remove undoes it all.
+# A speed holds its writes, the system's own writeback included, to that many bytes
+# (and requests) a second (cgroup v1 blkio throttle); 0 leaves it free. ext2 has no
+# journal: its own blocks are written in place, as on FAT. card_remove undoes it all.
 card_make() {
   card_root=$(mktemp -d) && mount -t tmpfs -o "size=$2M" zq347-card "$card_root" || return 1
-  truncate -s "$1M" "$card_root/card.img" && mkfs.ext4 -q -F "$card_root/card.img" || return 1
+  truncate -s "$1M" "$card_root/card.img" && "mkfs.${5:-ext4}" -q -F "$card_root/card.img" ||
+    return 1
   card_loop=$(losetup -f --show "$card_root/card.img") || return 1
   card_dir=$card_root/card
   mkdir "$card_dir" && mount "$card_loop" "$card_dir" || return 1
   card_device=$(lsblk -dno MAJ:MIN "$card_loop" | tr -d ' ')
   card_throttle=
-  if [[ -n ${3:-} ]]; then
-    card_throttle=/sys/fs/cgroup/blkio/blkio.throttle.write_bps_device
-    echo "$card_device $3" >"$card_throttle" || return 1
+  if [[ ${3:-0} != 0 ]]; then
+    card_throttle=/sys/fs/cgroup/blkio/blkio.throttle.write
+    echo "$card_device $3" >"${card_throttle}_bps_device" || return 1
+  fi
+  if [[ ${4:-0} != 0 ]]; then
+    card_throttle=/sys/fs/cgroup/blkio/blkio.throttle.write
+    echo "$card_device $4" >"${card_throttle}_iops_device" || return 1
   fi
 }
 
-# Sectors written to the card's device so far.
+# Sectors written to the card's device so far, and write requests it took.
 card_sectors() {
   awk '{ print $7 }' "/sys/block/${card_loop#/dev/}/stat"
 }
+card_requests() {
+  awk '{ print $5 }' "/sys/block/${card_loop#/dev/}/stat"
+}
 
 card_remove() {
-  [[ -n ${card_throttle:-} ]] && echo "$card_device 0" >"$card_throttle"
+  if [[ -n ${card_throttle:-} ]]; then
+    echo "$card_device 0" >"${card_throttle}_bps_device" 2>/dev/null
+    echo "$card_device 0" >"${card_throttle}_iops_device" 2>/dev/null
+  fi
   [[ -n ${card_dir:-} ]] && umount "$card_dir" 2>/dev/null
   [[ -n ${card_loop:-} ]] && losetup -d "$card_loop"
   [[ -n ${card_root:-} ]] && umount "$card_root" && rmdir "$card_root"

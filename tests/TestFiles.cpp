@@ -2,12 +2,14 @@
 
 #include "config/ConfigFiles.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -79,6 +81,7 @@ int64_t FaultyFileSystem::Read(FileHandle file, void* buffer, uint32_t size) {
 }
 
 int64_t FaultyFileSystem::Write(FileHandle file, const void* data, uint32_t size) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(WriteMilliseconds));
   if (WriteBudget < 0 || size <= WriteBudget) {
     if (WriteBudget >= 0) {
       WriteBudget -= size;
@@ -123,7 +126,7 @@ bool FaultyFileSystem::SpaceOf(const char* directory, DiskSpace& space) {
 
 DriveType FaultyFileSystem::TypeOf(const char* drive) {
   AskedDrive = drive;
-  return Type;
+  return RealType ? Real.TypeOf(drive) : Type;
 }
 
 bool FaultyFileSystem::IsFatVolume(const char* directory) {

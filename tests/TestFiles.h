@@ -58,6 +58,7 @@ class FaultyFileSystem : public FileSystem {
 
   int64_t WriteBudget = -1;         // bytes that may still be written; -1: no limit
   bool WriteFailsAtBudget = false;  // at the limit: -1 instead of a short count
+  int WriteMilliseconds = 0;        // every write call takes this long, as on a slow disk
   bool FailCreate = false;
   bool FailFlush = false;
   bool FailCurrentDir = false;
@@ -68,6 +69,7 @@ class FaultyFileSystem : public FileSystem {
   int64_t Free = -2;      // bytes free to report; -1: unknown; -2: ask the real disk
   uint64_t Total = 0;     // the disk's size to report with Free
   DriveType Type = DriveType::Fixed;
+  bool RealType = false;    // reports the real drive's type instead
   std::string AskedFolder;  // what the disk queries were last asked
   std::string AskedDrive;
   int Allocations = 0;
@@ -88,6 +90,7 @@ class FaultyFileSystem : public FileSystem {
   FileHandle OpenForReading(const char* name) override { return Real.OpenForReading(name); }
   int64_t FileSize(FileHandle file) override { return Real.FileSize(file); }
   void Close(FileHandle file) override { Real.Close(file); }
+  bool SetFileSize(FileHandle file, int64_t size) override { return Real.SetFileSize(file, size); }
   bool Exists(const char* name) override { return Real.Exists(name); }
   bool IsFolder(const char* name) override { return Real.IsFolder(name); }
   bool IsReadOnly(const char* name) override { return Real.IsReadOnly(name); }

@@ -4,7 +4,7 @@
 
 #include "cli/CommandLine.h"
 
-const volatile std::sig_atomic_t NeverStop = 0;
+const std::atomic<bool> NeverStop{false};
 
 namespace {
 
@@ -19,8 +19,7 @@ CliRun Capture(Command command) {
 
 }  // namespace
 
-CliRun RunWrite(const WriteRequest& request, FileSystem& files,
-                const volatile std::sig_atomic_t& stop) {
+CliRun RunWrite(const WriteRequest& request, FileSystem& files, const std::atomic<bool>& stop) {
   return Capture([&](Console& console) { return RunWriteCommand(request, files, console, stop); });
 }
 

@@ -1,7 +1,7 @@
 // Runs the commands in this process and keeps what they print.
 #pragma once
 
-#include <csignal>
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -14,9 +14,9 @@ struct CliRun {
   std::string Err;
 };
 
-extern const volatile std::sig_atomic_t NeverStop;
+extern const std::atomic<bool> NeverStop;
 
 CliRun RunWrite(const WriteRequest& request, FileSystem& files = SystemFileSystem(),
-                const volatile std::sig_atomic_t& stop = NeverStop);
+                const std::atomic<bool>& stop = NeverStop);
 // The whole command line, options parsed as the program parses them.
 CliRun RunArguments(const std::vector<std::string>& arguments);

@@ -157,29 +157,4 @@ TEST(HeaderDecoder, SaysWhyBytesAreNotADataFile) {
   }
 }
 
-TEST(WriteDataFileHeader, WritesOnceAndReportsWhatHappened) {
-  TempFolder folder;
-  std::string name = folder.File("h.VDF");
-  FaultyFileSystem files;
-  RecordingSettings s;
-  s.ChAIndex[0] = 2;
-  ChannelList list;
-  BuildChannelList(s, &list);
-
-  EXPECT_EQ(WriteDataFileHeader(files, InvalidFile, 1, 10.0, &list, 1000.0, 0), -1);
-  FileHandle file = files.CreateAlways(name.c_str(), false);
-  ASSERT_NE(file, InvalidFile);
-  EXPECT_EQ(WriteDataFileHeader(files, file, 0, 10.0, &list, 1000.0, 0), 0);
-  EXPECT_EQ(WriteDataFileHeader(files, file, 1, 10.0, nullptr, 1000.0, 0), 0);
-  EXPECT_EQ(files.FileSize(file), 0);
-  EXPECT_EQ(WriteDataFileHeader(files, file, 1, 10.0, &list, 1000.0, 0), 1);
-  files.WriteBudget = 100;
-  EXPECT_EQ(WriteDataFileHeader(files, file, 1, 10.0, &list, 1000.0, 0), 0);
-  files.Close(file);
-
-  std::string bytes = ReadBytes(name);
-  ASSERT_EQ(bytes.size(), 612u);
-  EXPECT_EQ(bytes.substr(0, 512), Text(BuildDataFileHeader(1, 10.0, list, 1000.0, 0)));
-}
-
 }  // namespace

@@ -10,27 +10,46 @@
 #include <vector>
 
 #include "datafile/StatusPanels.h"
+#include "resources/ResourceIds.h"
 #include "tests/window/WindowTestSupport.h"
 
 inline std::string RecordText(DialogUnderTest& dialog) {
   return dialog.Dialog().Panels().RecordShown().Text;
 }
 
-// Runs the fill one chunk per step to its end; the percentage that ends the last
-// "Record to" text.
+// Pumps while the file fills (bounded) until `done` says so.
+template <typename Done>
+void PumpUntil(DialogUnderTest& dialog, Done done) {
+  for (DWORD start = GetTickCount(); GetTickCount() - start < 60000 && !done();) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    dialog.Pump();
+  }
+}
+
+inline bool RecordShowsFile(DialogUnderTest& dialog) {
+  return RecordText(dialog).rfind("Record to", 0) == 0;
+}
+
+// Follows the fill to its end, repainting as it goes; the percentage that ends the last
+// "Record to" text seen. The bar never moves back, and a repaint draws what the last
+// notice showed.
 inline int FollowFill(DialogUnderTest& dialog) {
   int last = -1;
-  for (int step = 0; step < 50000000; ++step) {
-    bool ended = dialog.Dialog().WriteNextChunk();
-    const PanelContent& record = dialog.Dialog().Panels().RecordShown();
-    const char* colon = std::strrchr(record.Text, ':');
-    if (record.BarMaximum > 0 && colon != nullptr) {
-      last = std::atoi(colon + 1);
+  double shown = 0;
+  const StatusPanels& panels = dialog.Dialog().Panels();
+  PumpUntil(dialog, [&] {
+    const PanelContent& record = panels.RecordShown();
+    if (record.BarMaximum > 0) {
+      double value = record.BarValue;
+      EXPECT_GE(value, shown);
+      shown = value;
+      RedrawWindow(dialog.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+      EXPECT_EQ(panels.RecordShown().BarValue, value);
+      const char* colon = std::strrchr(record.Text, ':');
+      last = colon != nullptr ? std::atoi(colon + 1) : last;
     }
-    if (ended) {
-      break;
-    }
-  }
+    return !dialog.Checked(IDC_WRITE);
+  });
   dialog.Pump();
   return last;
 }

@@ -10,24 +10,27 @@
 #include <string>
 #include <thread>
 
-#include "app/MainApplication.h"
 #include "app/MainDialog.h"
+#include "framework/Application.h"
+#include "tests/TestFiles.h"
 #include "tests/window/WindowTestFiles.h"
 
-// The main dialog as the program entry makes it. The save-file dialog that every start
-// asks for is taken out of the queue (and checked to be there): each test opens it itself.
+// The main dialog as the program entry makes it, on a disk whose write calls take 10 ms
+// (a large file lasts while a test looks). The save-file dialog that every start asks
+// for is taken out of the queue (and checked to be there): each test opens it itself.
 class DialogUnderTest {
  public:
-  explicit DialogUnderTest(FileSystem& files = SystemFileSystem());
+  DialogUnderTest();
   ~DialogUnderTest() { Close(); }
 
   MainDialog& Dialog() { return *Main; }
+  FaultyFileSystem& Files() { return Disk; }
   HWND Window() const { return Handle; }
   HWND Control(int id) const { return GetDlgItem(Handle, id); }
 
   // Runs the queued messages through the loop's translation; true when the quit came.
   bool Pump();
-  // Pumps and runs idle steps until the data file is written (bounded).
+  // Pumps until the data file is written (bounded).
   void FillToEnd();
   void PressKey(WPARAM key, bool repeated = false);
   // Opens the list, selects `position` and closes it, as a user does.
@@ -43,7 +46,8 @@ class DialogUnderTest {
  private:
   LRESULT Ask(int id, UINT message) const { return SendMessageW(Control(id), message, 0, 0); }
 
-  MainApplication Application;
+  ::Application Application;
+  FaultyFileSystem Disk;
   std::unique_ptr<MainDialog> Main;
   HWND Handle = nullptr;
   bool Closed = false;
