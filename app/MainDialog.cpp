@@ -58,10 +58,6 @@ const MessageMapEntry* MainDialog::GetMessageMap() const {
 
 void MainDialog::OnNcDestroy() {
   Hints().HideHint();
-  std::string unsaved = WriteSavedState(Files, SavedStateFileName, Settings, Paths);
-  if (!unsaved.empty()) {
-    ShowMessage(MB_ICONHAND, unsaved.c_str());
-  }
   Dialog::OnNcDestroy();
 }
 
@@ -109,6 +105,11 @@ int32_t MainDialog::OnDestroy() {
   Controls.ReadParameterControls();
   KillTimer(Hwnd, StatusTimer);
   Writer.StopDataFile();
+  // Saved before the quit message is posted: a message box would end at once on it.
+  std::string unsaved = WriteSavedState(Files, SavedStateFileName, Settings, Paths);
+  if (!unsaved.empty()) {
+    ShowMessage(MB_ICONHAND, unsaved.c_str());
+  }
   PostQuitMessage(0);
   return 0;
 }

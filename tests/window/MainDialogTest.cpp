@@ -123,4 +123,16 @@ TEST(MainDialog, ChoicesAreSavedOnCloseAndRestoredAtTheNextStart) {
     EXPECT_TRUE(again.Checked(id)) << id;
   }
   EXPECT_TRUE(again.Enabled(ChannelB(3)));
+
+  // Choices that cannot be saved are not lost silently: the close says why.
+  again.Files().FailCreate = true;
+  std::wstring said;
+  {
+    DialogWatcher watcher(L"ZQ347Fill", [&](HWND box) {
+      said = BoxText(box);
+      Press(box, IDOK);
+    });
+    again.Close();
+  }
+  EXPECT_EQ(said.rfind(L"Your choices could not be saved", 0), 0u) << said;
 }
