@@ -81,9 +81,10 @@ std::string Json(const ChoicesRequest& request, const Offered& offered, const st
 int RunChoicesCommand(const ChoicesRequest& request, FileSystem& files, Console& console) {
   console.Json = request.Json;
   ConfigSource source;
-  std::string problem = LoadConfigSource(files, request.ConfigFile, request.SettingsFolder, source);
-  if (!problem.empty()) {
-    return Fail(console, ExitRefused, problem);
+  if (int code =
+          LoadConfigSource(files, console, request.ConfigFile, request.SettingsFolder, source);
+      code != ExitDone) {
+    return code;
   }
   Offered offered = OfferedFor(request, source.Configuration);
   console.Out << (request.Json ? Json(request, offered, source.File)

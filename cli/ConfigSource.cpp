@@ -3,7 +3,9 @@
 #include "cli/Console.h"
 #include "config/ConfigFiles.h"
 
-std::string LoadConfigSource(FileSystem& files, const std::string& configFile,
+namespace {
+
+std::string FindConfigSource(FileSystem& files, const std::string& configFile,
                              const std::string& settingsFolder, ConfigSource& source) {
   source.Configuration = ProgramConfiguration();
   std::string problem =
@@ -33,4 +35,12 @@ std::string LoadConfigSource(FileSystem& files, const std::string& configFile,
   source.Description = source.File;
   ReadConfiguration(files, source.File.c_str(), source.Configuration);
   return std::string();
+}
+
+}  // namespace
+
+int LoadConfigSource(FileSystem& files, Console& console, const std::string& configFile,
+                     const std::string& settingsFolder, ConfigSource& source) {
+  std::string problem = FindConfigSource(files, configFile, settingsFolder, source);
+  return problem.empty() ? ExitDone : Fail(console, ExitRefused, problem);
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "cli/Console.h"
 #include "config/ProgramConfiguration.h"
 #include "platform/FileSystem.h"
 
@@ -14,7 +15,8 @@ struct ConfigSource {
 };
 
 // `configFile` when given, else ZQ347Fill.cfg of `settingsFolder` (empty: the current
-// folder) when it is there, else the built-in text that a fresh start writes. Returns
-// why the named file or folder cannot be used; empty when the configuration is loaded.
-std::string LoadConfigSource(FileSystem& files, const std::string& configFile,
-                             const std::string& settingsFolder, ConfigSource& source);
+// folder) when it is there, else the built-in text that a fresh start writes. ExitDone
+// when the configuration is loaded; else why the named file or folder cannot be used is
+// said on the console, and its exit code returned.
+int LoadConfigSource(FileSystem& files, Console& console, const std::string& configFile,
+                     const std::string& settingsFolder, ConfigSource& source);

@@ -217,9 +217,10 @@ std::string Count(int32_t count, const char* one, const char* many) {
 int RunExamineCommand(const ExamineRequest& request, FileSystem& files, Console& console) {
   console.Json = request.Json;
   ConfigSource source;
-  std::string problem = LoadConfigSource(files, request.ConfigFile, request.SettingsFolder, source);
-  if (!problem.empty()) {
-    return Fail(console, ExitRefused, problem);
+  if (int code =
+          LoadConfigSource(files, console, request.ConfigFile, request.SettingsFolder, source);
+      code != ExitDone) {
+    return code;
   }
   // A folder that gives nothing is one failed entry; the others are still reported.
   int worst = ExitDone;
