@@ -54,14 +54,23 @@ TEST(RemovableDrive, PanelsShowTheDriveAndFollowAFileUntilItIsFull) {
     }
   }
   CloseHandle(blocker);
+  std::wstring said;
   {
-    DialogWatcher watcher(L"ZQ347Fill", [](HWND box) { Press(box, IDOK); });
+    DialogWatcher watcher(L"ZQ347Fill", [&](HWND box) {
+      said = BoxText(box);
+      Press(box, IDOK);
+    });
     dialog.PressKey(VK_F2);
     EXPECT_TRUE(watcher.Seen());
   }
   EXPECT_FALSE(dialog.Checked(IDC_WRITE));
   EXPECT_EQ(std::string(panels.DiskShown().Text).substr(start.size()), " 0.0 Mb free, Removable");
-  EXPECT_EQ(std::string(panels.RecordShown().Text).rfind("Failed: 0002run.VDF, ", 0), 0u);
+  // Refused before anything is made: the record panel keeps the plan.
+  std::string needs =
+      "The " + root + "0002run.VDF file needs 524800 bytes, but its disk has only 0 bytes free.";
+  EXPECT_EQ(Narrow(said).substr(0, needs.size()), needs);
+  EXPECT_EQ(std::string(panels.RecordShown().Text).rfind("Next: 0002run.VDF, ", 0), 0u);
+  EXPECT_EQ(FileSizeOf(root + "0002run.VDF"), -1);
   EXPECT_DOUBLE_EQ(panels.DiskShown().BarValue, panels.DiskShown().BarMaximum);
 
   // The program holds nothing on the drive between files: the script unmounts it when

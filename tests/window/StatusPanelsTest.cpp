@@ -92,8 +92,6 @@ TEST(StatusPanels, TheRecordPanelPlansTheNextFileAndTellsHowTheLastEnded) {
   }
   EXPECT_EQ(RecordText(dialog), "Failed: 0003Dat.VDF, 4.0 KB of 1.0 MB written");
   files.WriteBudget = -1;
-  dialog.PressKey(VK_F2);  // the next file's plan at once, its progress from its first chunk
-  EXPECT_EQ(RecordText(dialog), "Next: 0004Dat.VDF, 1.0 MB, 1 channel × 10 kHz for 50.8 s");
 }
 
 // The panels are drawn every 2 seconds for as long as the program runs: that must lose

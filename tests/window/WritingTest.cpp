@@ -123,7 +123,7 @@ TEST(Writing, AFileEndsWhileAMessageBoxIsOpen) {
     MessageBoxW(dialog.Window(), L"A file is written.", L"Meanwhile", MB_OK);
   }
   EXPECT_TRUE(released);
-  EXPECT_EQ(RecordText(dialog), dialog.Dialog().Panels().DiskShown().Text);
+  EXPECT_EQ(RecordText(dialog), "Written whole: 0001Dat.VDF, 8.0 MB");
   EXPECT_EQ(FileSizeOf(folder.File("0001Dat.VDF")), 512 + 16384 * 512);
 }
 
