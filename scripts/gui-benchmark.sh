@@ -96,8 +96,8 @@ run "$build/GuiDriver.exe" >/dev/null 2>&1 || true # starts Wine before the firs
 # card, MiB, bytes/s, requests/s, file system, MiB that last through --interrupt
 cards=("1MB/s 8 1048576 0 ext4 16" "5MB/s 32 5242880 0 ext4 64"
   "cheap 32 20971520 200 ext2 160" "fast 256 0 0 ext4 0")
-for spec in "${cards[@]}"; do
-  read -r card mib bps iops fs last <<<"$spec"
+for entry in "${cards[@]}"; do
+  read -r card mib bps iops fs last <<<"$entry"
   [[ $card =~ ${ZQ_CARDS:-.} ]] || continue
   card_make 1024 1100 "$bps" "$iops" "$fs" || exit 1
   for ((round = 1; round <= rounds; round++)); do
