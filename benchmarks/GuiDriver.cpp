@@ -118,10 +118,12 @@ int Interrupt(HWND dialog, HANDLE process) {
   return move < 0 || stop < 0 || escape < 0 || ended < 0 ? 1 : 0;
 }
 
-// The text of the program's message box, closed with OK; empty when none came.
-std::wstring TakeMessage() {
+// The text of the program's message box, closed with OK; empty when none came within
+// `limitMs` or before `process` ended.
+std::wstring TakeMessage(DWORD limitMs, HANDLE process = nullptr) {
   DWORD start = GetTickCount();
-  while (GetTickCount() - start < 3000) {
+  while (GetTickCount() - start < limitMs &&
+         (process == nullptr || WaitForSingleObject(process, 0) == WAIT_TIMEOUT)) {
     HWND box = FindWindowW(L"#32770", L"ZQ347Fill");
     if (box != nullptr) {
       wchar_t text[1024] = L"";
@@ -207,7 +209,7 @@ int main(int argc, char** argv) {
     }
   }
   double seconds = Now() - start;
-  std::wstring text = message ? TakeMessage() : L"";
+  std::wstring text = message ? TakeMessage(3000) : L"";
   if (message) {
     // Wine answers again only a while after a message box closes.
     while (AnswerTime(dialog, &checked) < 0) {
@@ -218,11 +220,18 @@ int main(int argc, char** argv) {
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
   PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-  // A card that failed may not take the saved choices either: the program says so.
-  std::wstring closing = message ? TakeMessage() : L"";
-  WaitForSingleObject(process.hProcess, WaitLimitMs);
+  // A card that failed may not take the saved choices either: the program says so as
+  // it closes, which under Wine comes seconds after Escape.
+  std::wstring closing = message ? TakeMessage(WaitLimitMs, process.hProcess) : L"";
+  bool ended = WaitForSingleObject(process.hProcess, WaitLimitMs) == WAIT_OBJECT_0;
+  if (!ended) {
+    TerminateProcess(process.hProcess, 1);  // a test must fail, not hang on it
+  }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
+  if (!ended) {
+    return Fail("the program did not end after Escape");
+  }
 
   if (answers.empty()) {
     answers.push_back(0);
