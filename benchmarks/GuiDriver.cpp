@@ -5,7 +5,7 @@
 // (KiB), the answer time of the question that waited for F2's own work, then every
 // answer time while filling (ms). With --message, a second line gives the text of the
 // message box that the program shows after the file, or "message: none", and a third
-// the one it shows as it closes, if any.
+// those it shows as it closes, if any, each answered with OK.
 //   GuiDriver PROGRAM FOLDER [--message]
 // With --interrupt, a second of the fill later it moves the dialog, stops the file with
 // F2, starts the next one and a second later leaves with Escape; prints the ms each
@@ -118,8 +118,8 @@ int Interrupt(HWND dialog, HANDLE process) {
   return move < 0 || stop < 0 || escape < 0 || ended < 0 ? 1 : 0;
 }
 
-// The text of the program's message box, closed with OK; empty when none came within
-// `limitMs` or before `process` ended.
+// The text of the program's message box, closed with OK once it is gone; empty when
+// none came within `limitMs` or before `process` ended.
 std::wstring TakeMessage(DWORD limitMs, HANDLE process = nullptr) {
   DWORD start = GetTickCount();
   while (GetTickCount() - start < limitMs &&
@@ -129,11 +129,24 @@ std::wstring TakeMessage(DWORD limitMs, HANDLE process = nullptr) {
       wchar_t text[1024] = L"";
       GetDlgItemTextW(box, 0xFFFF, text, 1024);
       PostMessageW(box, WM_COMMAND, IDOK, 0);
+      // Not to take the same box twice.
+      while (IsWindow(box) && GetTickCount() - start < limitMs) {
+        Sleep(10);
+      }
       return text;
     }
     Sleep(20);
   }
   return L"";
+}
+
+// Every box the program shows until it ends, each answered with OK; their texts.
+std::wstring TakeMessagesUntilEnd(HANDLE process) {
+  std::wstring texts;
+  for (std::wstring text; !(text = TakeMessage(WaitLimitMs, process)).empty();) {
+    texts += (texts.empty() ? L"" : L" | ") + text;
+  }
+  return texts;
 }
 
 }  // namespace
@@ -209,7 +222,9 @@ int main(int argc, char** argv) {
     }
   }
   double seconds = Now() - start;
-  std::wstring text = message ? TakeMessage(3000) : L"";
+  // On a failing card the box may come seconds after the button, while the disk panel
+  // asks the card.
+  std::wstring text = message ? TakeMessage(WaitLimitMs) : L"";
   if (message) {
     // Wine answers again only a while after a message box closes.
     while (AnswerTime(dialog, &checked) < 0) {
@@ -222,7 +237,7 @@ int main(int argc, char** argv) {
   PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
   // A card that failed may not take the saved choices either: the program says so as
   // it closes, which under Wine comes seconds after Escape.
-  std::wstring closing = message ? TakeMessage(WaitLimitMs, process.hProcess) : L"";
+  std::wstring closing = message ? TakeMessagesUntilEnd(process.hProcess) : L"";
   bool ended = WaitForSingleObject(process.hProcess, WaitLimitMs) == WAIT_OBJECT_0;
   if (!ended) {
     TerminateProcess(process.hProcess, 1);  // a test must fail, not hang on it
