@@ -79,11 +79,8 @@ std::string Json(const ChoicesRequest& request, const Offered& offered, const st
 }  // namespace
 
 int RunChoicesCommand(const ChoicesRequest& request, FileSystem& files, Console& console) {
-  console.Json = request.Json;
   ConfigSource source;
-  if (int code =
-          LoadConfigSource(files, console, request.ConfigFile, request.SettingsFolder, source);
-      code != ExitDone) {
+  if (int code = LoadConfigSource(files, console, request, source); code != ExitDone) {
     return code;
   }
   Offered offered = OfferedFor(request, source.Configuration);

@@ -3,17 +3,14 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
+#include "cli/ConfigSource.h"
 #include "cli/Console.h"
 #include "platform/FileSystem.h"
 
-struct ChoicesRequest {
+struct ChoicesRequest : ConfigRequest {
   int32_t Channels = 1;  // A channels switched on
   bool Synchro = false;  // the "A and B" mode
-  std::string ConfigFile;
-  std::string SettingsFolder;
-  bool Json = false;
 };
 
 // The configuration as `inspect` finds it. Returns an ExitCode.

@@ -50,16 +50,18 @@ const CLI::Validator NotEmpty(
     [](std::string& value) { return value.empty() ? std::string("must not be empty") : ""; }, "",
     "NOT_EMPTY");
 
+// Where the configuration comes from, in each command's own words.
+void AddConfigOptions(CLI::App& command, std::string& settingsFolder, const char* folderText,
+                      std::string& configFile, const char* fileText) {
+  command.add_option("--settings-dir", settingsFolder, folderText)->type_name("DIR");
+  command.add_option("--config", configFile, fileText)->type_name("FILE");
+}
+
 void AddWriteOptions(CLI::App& command, WriteRequest& request) {
-  command
-      .add_option("--settings-dir", request.SettingsFolder,
-                  "Folder of ZQ347Fill.cfg (created when absent) and ZQ347Fill.sav "
-                  "(default: the current folder)")
-      ->type_name("DIR");
-  command
-      .add_option("--config", request.ConfigFile,
-                  "Read this configuration file instead (never created)")
-      ->type_name("FILE");
+  AddConfigOptions(command, request.SettingsFolder,
+                   "Folder of ZQ347Fill.cfg (created when absent) and ZQ347Fill.sav "
+                   "(default: the current folder)",
+                   request.ConfigFile, "Read this configuration file instead (never created)");
   command.add_flag("--fresh", request.IgnoreSavedState,
                    "Start from the first entry of every list, all channels off, instead of "
                    "ZQ347Fill.sav");
@@ -117,15 +119,10 @@ void AddExamineOptions(CLI::App& command, ExamineRequest& request) {
       .add_option("files", request.Paths,
                   "Data files, folders (every data file in them) or - for standard input")
       ->required();
-  command
-      .add_option("--config", request.ConfigFile,
-                  "Configuration for labels, sizes and the fill word (default: "
-                  "ZQ347Fill.cfg of the settings folder when there, else the built-in one)")
-      ->type_name("FILE");
-  command
-      .add_option("--settings-dir", request.SettingsFolder,
-                  "Folder of that ZQ347Fill.cfg (default: the current folder)")
-      ->type_name("DIR");
+  AddConfigOptions(command, request.SettingsFolder,
+                   "Folder of the ZQ347Fill.cfg that gives labels, sizes and the fill word "
+                   "(default: the current folder; without one there, the built-in one)",
+                   request.ConfigFile, "Read this configuration file instead");
   command.add_flag("--verify", request.Verify,
                    "Check that every byte after the header is the fill word and that the "
                    "chunks match a size or duration of the configuration");
@@ -140,10 +137,9 @@ void AddChoicesOptions(CLI::App& command, ChoicesRequest& request) {
   command.add_option("--channels", request.Channels, "A channels switched on (default 1)")
       ->check(CLI::Range(1, int32_t{ChannelsPerGroup}));
   command.add_flag("--sync", request.Synchro, "The A and B mode: B channels too");
-  command.add_option("--config", request.ConfigFile, "Configuration to list (default: as inspect)")
-      ->type_name("FILE");
-  command.add_option("--settings-dir", request.SettingsFolder, "Folder of that ZQ347Fill.cfg")
-      ->type_name("DIR");
+  AddConfigOptions(command, request.SettingsFolder,
+                   "Folder of the ZQ347Fill.cfg to list (default: as inspect)", request.ConfigFile,
+                   "Read this configuration file instead");
   command.add_flag("--json", request.Json, "One JSON object");
   command.footer(ChoicesExamples);
 }

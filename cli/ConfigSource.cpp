@@ -39,8 +39,9 @@ std::string FindConfigSource(FileSystem& files, const std::string& configFile,
 
 }  // namespace
 
-int LoadConfigSource(FileSystem& files, Console& console, const std::string& configFile,
-                     const std::string& settingsFolder, ConfigSource& source) {
-  std::string problem = FindConfigSource(files, configFile, settingsFolder, source);
+int LoadConfigSource(FileSystem& files, Console& console, const ConfigRequest& request,
+                     ConfigSource& source) {
+  console.Json = request.Json;
+  std::string problem = FindConfigSource(files, request.ConfigFile, request.SettingsFolder, source);
   return problem.empty() ? ExitDone : Fail(console, ExitRefused, problem);
 }

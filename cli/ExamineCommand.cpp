@@ -215,11 +215,8 @@ std::string Count(int32_t count, const char* one, const char* many) {
 }  // namespace
 
 int RunExamineCommand(const ExamineRequest& request, FileSystem& files, Console& console) {
-  console.Json = request.Json;
   ConfigSource source;
-  if (int code =
-          LoadConfigSource(files, console, request.ConfigFile, request.SettingsFolder, source);
-      code != ExitDone) {
+  if (int code = LoadConfigSource(files, console, request, source); code != ExitDone) {
     return code;
   }
   // A folder that gives nothing is one failed entry; the others are still reported.

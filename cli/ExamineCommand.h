@@ -5,15 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "cli/ConfigSource.h"
 #include "cli/Console.h"
 #include "platform/FileSystem.h"
 
-struct ExamineRequest {
+// The configuration gives the labels, sizes and fill word to compare with.
+struct ExamineRequest : ConfigRequest {
   std::vector<std::string> Paths;  // files, folders (every data file in them), "-" for stdin
-  std::string ConfigFile;          // for the labels, sizes and fill word; empty: see below
-  std::string SettingsFolder;      // its ZQ347Fill.cfg instead of the current folder's
   bool Verify = false;
-  bool Json = false;
 };
 
 // Without a configuration file named, ZQ347Fill.cfg of the settings folder (or of the
