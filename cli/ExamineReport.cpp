@@ -107,9 +107,9 @@ void TextSize(std::string& text, const ExamineResult& result,
     text += Printf("Size:       %" PRId64 " bytes\n", result.FileSize);
     return;
   }
-  text += Printf("Size:       %" PRId64 " bytes: the header and %" PRId64 " chunks of %" PRId64
-                 " bytes",
-                 result.FileSize, size.Chunks, size.ChunkBytes);
+  text +=
+      Printf("Size:       %" PRId64 " bytes: the header and %" PRId64 " %s of %" PRId64 " bytes",
+             result.FileSize, size.Chunks, size.Chunks == 1 ? "chunk" : "chunks", size.ChunkBytes);
   if (size.ExtraBytes != 0) {
     text += Printf(" and %" PRId64 " bytes more: the file ends inside a chunk\n", size.ExtraBytes);
     return;
