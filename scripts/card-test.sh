@@ -11,8 +11,9 @@
 #   the dialog answers while it fills. Prints the times and the dialog's answer times,
 #   and how soon it takes a move, F2 and Escape meanwhile;
 # - a cheap card of 20 MB/s that takes 200 write requests a second (ext2): neither
-#   program may take more than three times as long as dd on the same card, a check
-#   against a fill that collapses into small writes, not a measure.
+#   program may take many more write requests than dd of the same bytes on the same
+#   card, a check against a fill that collapses into small writes; the times are only
+#   printed.
 #   card-test.sh BUILD                   the native command line in BUILD
 #   card-test.sh BUILD PREFIX EMULATOR...  the Windows programs of BUILD under Wine
 set -uo pipefail
@@ -156,27 +157,39 @@ card_remove
 
 echo "== A cheap card: 20 MB/s, 200 write requests a second, ext2"
 card_make 256 200 20971520 200 ext2 || exit 1
-timed() {  # the seconds the command takes
-  local start
+# Runs the command and a sync; sets `took` (seconds) and `requests` (the card's write
+# requests meanwhile).
+timed() {
+  local start before
   start=$(date +%s.%N)
+  before=$(card_requests)
   "$@" >/dev/null 2>&1 || fail "$* failed"
   sync
-  seconds_since "$start"
+  took=$(seconds_since "$start")
+  requests=$(($(card_requests) - before))
 }
-dd_time=$(timed dd if=/dev/zero of="$card_dir/dd.bin" bs=1M count=32 conv=fsync)
+# A fill that collapses into small writes takes several times the requests of dd,
+# whatever else the machine does; the times are only printed (the benchmark measures).
+few_requests() {  # $1: who, $2: its requests
+  (($2 < 3 * dd_requests + 50)) || fail "$1 took $2 write requests where dd took $dd_requests"
+}
+timed dd if=/dev/zero of="$card_dir/dd.bin" bs=1M count=32 conv=fsync
+dd_time=$took dd_requests=$requests
 rm -f "$card_dir/dd.bin"
-cli_time=$(timed "${cli[@]}" write --settings-dir "$(path "$card_dir")" --fresh \
-  --channel 1=+-10V --size 16M)
+timed "${cli[@]}" write --settings-dir "$(path "$card_dir")" --fresh --channel 1=+-10V --size 16M
 rm -f "$card_dir"/*.VDF
-echo "32 MiB: dd $dd_time s, command line $cli_time s"
-awk "BEGIN { exit !($cli_time < 3 * $dd_time) }" ||
-  fail "the command line took more than three times as long as dd"
+echo "32 MiB: dd $dd_time s, $dd_requests write requests; command line $took s," \
+  "$requests write requests"
+few_requests "the command line" "$requests"
 if ((windows)); then
   write_choices "$card_dir" 32 0 1 0
-  line=$("${emulator[@]}" "$build/GuiDriver.exe" "$(path "$build/ZQ347Fill.exe")" \
-    "$(path "$card_dir")" | tr -d '\r')
-  echo "dialog: the button came back after ${line%% *} s"
-  awk "BEGIN { exit !(${line%% *} < 3 * $dd_time) }" ||
-    fail "the dialog took more than three times as long as dd"
+  sync
+  dialog_fill() {
+    line=$("${emulator[@]}" "$build/GuiDriver.exe" "$(path "$build/ZQ347Fill.exe")" \
+      "$(path "$card_dir")" | tr -d '\r')
+  }
+  timed dialog_fill
+  echo "dialog: the button came back after ${line%% *} s; $requests write requests"
+  few_requests "the dialog" "$requests"
 fi
 ((failures == 0))
