@@ -89,6 +89,9 @@ int64_t FaultyFileSystem::Write(FileHandle file, const void* data, uint32_t size
     return Real.Write(file, data, size);
   }
   Injected = true;
+  if (FullAtBudget && WriteBudget == 0) {
+    return 0;
+  }
   if (WriteFailsAtBudget || WriteBudget == 0) {
     return -1;
   }

@@ -58,6 +58,7 @@ class FaultyFileSystem : public FileSystem {
 
   int64_t WriteBudget = -1;         // bytes that may still be written; -1: no limit
   bool WriteFailsAtBudget = false;  // at the limit: -1 instead of a short count
+  bool FullAtBudget = false;        // once it is spent: 0, as a disk that takes no more
   int WriteMilliseconds = 0;        // every write call takes this long, as on a slow disk
   bool FailCreate = false;
   bool FailFlush = false;

@@ -79,7 +79,9 @@ TEST_F(ChoiceNamesTest, ChoicesAreTheDialogsLists) {
     if (sync) {
       arguments.push_back("--sync");
     }
-    EXPECT_NE(RunArguments(arguments).Out.find("--rate       " + JoinLabels(labels) + "\n"),
+    std::string text = RunArguments(arguments).Out;
+    EXPECT_NE(text.find("--rate       " + JoinLabels(labels) + "\n"), std::string::npos);
+    EXPECT_NE(text.find(channels == 1 ? "for 1 channel:" : "for 16 channels in the \"A"),
               std::string::npos);
     arguments.push_back("--json");
     CliRun run = RunArguments(arguments);

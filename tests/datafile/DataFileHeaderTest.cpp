@@ -155,6 +155,11 @@ TEST(HeaderDecoder, SaysWhyBytesAreNotADataFile) {
         "the byte at 0x0DC differs from what this tool writes there"}) {
     EXPECT_NE(std::find(read.Notes.begin(), read.Notes.end(), note), read.Notes.end()) << note;
   }
+  good[0x079] = 32;  // every slot used
+  read = DecodeDataFileHeader(reinterpret_cast<const uint8_t*>(good.data()), good.size());
+  EXPECT_TRUE(std::none_of(read.Notes.begin(), read.Notes.end(), [](const std::string& note) {
+    return note.rfind("the header counts", 0) == 0;
+  }));
 }
 
 }  // namespace

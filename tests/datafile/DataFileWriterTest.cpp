@@ -246,26 +246,33 @@ TEST_F(DataFileWriterTest, FileThatCannotBeCreatedIsReported) {
 // The system's reason (a short write is followed by the rest to learn it); the file cut
 // back to the header and whole chunks, and the number said what is on the disk.
 TEST_F(DataFileWriterTest, FailedWriteEndsTheFileOnAWholeChunkAndSaysWhy) {
+  const std::string full = "The disk took none of the data; it may be full.";
   const struct {
     int64_t Budget;
     bool Fails;
+    bool Full;
     int64_t OnDisk;
-  } cases[] = {{100, false, 0}, {512 + 512 + 100, false, 1024}, {512 + 512 + 100, true, 512}};
+  } cases[] = {{100, false, false, 0},
+               {512 + 512 + 100, false, false, 1024},
+               {512 + 512 + 100, true, false, 512},
+               {512 + 512 + 100, false, true, 1024}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Budget);
     Owner = WriterOwnerLog();
     Settings.SizeIndex = 0;
     Files.WriteBudget = c.Budget;
     Files.WriteFailsAtBudget = c.Fails;
+    Files.FullAtBudget = c.Full;
     std::string name = std::string(Paths.OutputPath) + ".VDF";
     int32_t number = Configuration.FileAutoIncrement;
     ASSERT_EQ(Start(1), StartOutcome::Started);
     RunToEnd();
     EXPECT_FALSE(Writer.IsWriting());
     EXPECT_EQ(FileSizeOf(name), c.OnDisk);
-    EXPECT_EQ(Owner.Texts.at(0),
-              "Writing the " + name + " file stopped after " + std::to_string(c.OnDisk) +
-                  " of 2560 bytes; the file is incomplete.\n" + FaultyFileSystem::Reason);
+    EXPECT_EQ(Owner.Texts.at(0), "Writing the " + name + " file stopped after " +
+                                     std::to_string(c.OnDisk) +
+                                     " of 2560 bytes; the file is incomplete.\n" +
+                                     (c.Full ? full : FaultyFileSystem::Reason));
     EXPECT_EQ(Owner.Failures, std::vector<WriterFailure>{WriterFailure::WriteFailed});
     EXPECT_EQ(Owner.Events, (std::vector<std::string>{"progress 0 0", "progress 4 0", "stopped",
                                                       "progress 0 0", "failed"}));
@@ -285,6 +292,9 @@ TEST_F(DataFileWriterTest, TooLittleFreeSpaceIsRefusedBeforeAsking) {
                              " file needs 2560 bytes, but its disk has only 2000 bytes free.\n"
                              "Choose a smaller size or time, or another disk."});
   EXPECT_EQ(ReadBytes(Name("0001Dat.VDF")), std::string(1000, 'x'));
+  Files.Free = 0;  // a full disk, not one that cannot say
+  EXPECT_EQ(Start(1), StartOutcome::Refused);
+  EXPECT_EQ(Owner.Failures.back(), WriterFailure::NoRoom);
 
   // The file being replaced gives its space back.
   Files.Free = 1560;
