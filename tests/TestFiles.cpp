@@ -77,7 +77,7 @@ FileHandle FaultyFileSystem::CreateAlways(const char* name, bool shareRead) {
 }
 
 int64_t FaultyFileSystem::Read(FileHandle file, void* buffer, uint32_t size) {
-  return Real.Read(file, buffer, ShortRead && size > 0 ? size - 1 : size);
+  return Real.Read(file, buffer, ShortRead && size > 1 ? size - 1 : size);
 }
 
 int64_t FaultyFileSystem::Write(FileHandle file, const void* data, uint32_t size) {

@@ -64,7 +64,7 @@ class FaultyFileSystem : public FileSystem {
   bool FailFlush = false;
   bool FailCurrentDir = false;
   bool FailAllocate = false;
-  bool ShortRead = false;
+  bool ShortRead = false;  // reads of more than a byte come one byte short, as from a pipe
   bool FatVolume = false;
   std::string Directory;  // the current directory to report; empty: the real one
   int64_t Free = -2;      // bytes free to report; -1: unknown; -2: ask the real disk

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "cli/ExamineCommand.h"
 #include "cli/ExamineReport.h"
 #include "cli/JsonText.h"
 #include "config/ConfigFiles.h"
@@ -156,6 +159,18 @@ TEST_F(ExamineCommandTest, ACardGetsAReportForEachFileAndASummary) {
       run.Out.find("\"notes\":[\"the byte at 0x0DC differs from what this tool writes there\"]") !=
       std::string::npos)
       << run.Out;
+
+  // A pipe hands its bytes over in pieces: the same report.
+  FaultyFileSystem pieces;
+  pieces.ShortRead = true;
+  ExamineRequest request;
+  request.Paths = {card.File("1whole.VDF")};
+  request.Verify = true;
+  std::ostringstream out, err;
+  Console console{out, err};
+  EXPECT_EQ(RunExamineCommand(request, pieces, console), ExitDone) << err.str();
+  EXPECT_NE(out.str().find("all 2048 bytes after the header hold the fill word"),
+            std::string::npos);
 }
 
 }  // namespace
