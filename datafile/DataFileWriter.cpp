@@ -175,10 +175,7 @@ bool DataFileWriter::WriteInBackground() {
   }
   Shown = Total;
   Owner.WriterProgress(Total, Total);
-  if (!Files.Flush(File)) {
-    char reason[FillOutcome::ReasonSize];
-    Files.LastErrorText(reason, sizeof reason);
-    EndIncomplete(outcome.Flushed, reason);
+  if (!FlushedBeforeClose(outcome.Flushed)) {
     return true;
   }
   CloseFile();
@@ -195,14 +192,23 @@ void DataFileWriter::StopDataFile() {
       EndIncomplete(outcome.Flushed, outcome.Reason);
       return;
     }
-    if (!Files.Flush(File)) {
-      char reason[FillOutcome::ReasonSize];
-      Files.LastErrorText(reason, sizeof reason);
-      EndIncomplete(outcome.Flushed, reason);
+    if (!FlushedBeforeClose(outcome.Flushed)) {
       return;
     }
   }
   CloseFile();
+}
+
+// The last flush before the close; when it fails, the file ends as incomplete with
+// `flushed` bytes known to be on the disk.
+bool DataFileWriter::FlushedBeforeClose(int64_t flushed) {
+  if (Files.Flush(File)) {
+    return true;
+  }
+  char reason[FillOutcome::ReasonSize];
+  Files.LastErrorText(reason, sizeof reason);
+  EndIncomplete(flushed, reason);
+  return false;
 }
 
 // Closes the file, advances the number and says so.

@@ -82,6 +82,7 @@ class DataFileWriter {
  private:
   bool HasRoom(int64_t plannedSize, bool replacing);
   void FormatIncomplete(char* message, std::size_t size, int64_t onDisk, const char* reason);
+  bool FlushedBeforeClose(int64_t flushed);
   int64_t CutBack(int64_t flushed);
   void EndIncomplete(int64_t flushed, const char* reason);
   void CloseFile();

@@ -159,7 +159,7 @@ echo "== A cheap card: 20 MB/s, 200 write requests a second, ext2"
 card_make 256 200 20971520 200 ext2 || exit 1
 # Runs the command and a sync; sets `took` (seconds) and `requests` (the card's write
 # requests meanwhile).
-timed() {
+measured() {
   local start before
   start=$(date +%s.%N)
   before=$(card_requests)
@@ -173,10 +173,11 @@ timed() {
 few_requests() {  # $1: who, $2: its requests
   (($2 < 3 * dd_requests + 50)) || fail "$1 took $2 write requests where dd took $dd_requests"
 }
-timed dd if=/dev/zero of="$card_dir/dd.bin" bs=1M count=32 conv=fsync
+measured dd if=/dev/zero of="$card_dir/dd.bin" bs=1M count=32 conv=fsync
 dd_time=$took dd_requests=$requests
 rm -f "$card_dir/dd.bin"
-timed "${cli[@]}" write --settings-dir "$(path "$card_dir")" --fresh --channel 1=+-10V --size 16M
+measured "${cli[@]}" write --settings-dir "$(path "$card_dir")" --fresh --channel 1=+-10V \
+  --size 16M
 rm -f "$card_dir"/*.VDF
 echo "32 MiB: dd $dd_time s, $dd_requests write requests; command line $took s," \
   "$requests write requests"
@@ -188,7 +189,7 @@ if ((windows)); then
     line=$("${emulator[@]}" "$build/GuiDriver.exe" "$(path "$build/ZQ347Fill.exe")" \
       "$(path "$card_dir")" | tr -d '\r')
   }
-  timed dialog_fill
+  measured dialog_fill
   echo "dialog: the button came back after ${line%% *} s; $requests write requests"
   few_requests "the dialog" "$requests"
 fi
